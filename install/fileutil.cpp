@@ -1,0 +1,258 @@
+/* Path and file utilities. */
+#include "install.h"
+#include "../shell/shell.h"
+#include "../startup/startup.h"
+#include <string.h>
+#include <stdlib.h>
+
+static BOOL fnIsSep(char c)
+{
+    return c == '\\' || c == '/' || c == ':';
+}
+
+BOOL fnMakePath(const char *lpszDir, const char *lpszName, char *lpszOut, size_t cchOut)
+{
+    if (!lpszOut || cchOut == 0)
+        return FALSE;
+    if (!lpszDir)
+        lpszDir = "";
+    if (!lpszName)
+        lpszName = "";
+    char szResult[KSTL8_PATH * 2];
+    if (!*lpszDir) {
+        fnStrCopy(szResult, lpszName);
+    } else if (!*lpszName) {
+        fnStrCopy(szResult, lpszDir);
+    } else {
+        if (*lpszName == '\\')
+            lpszName++;
+        size_t cchDir = strlen(lpszDir);
+        BOOL bSlash = lpszDir[cchDir - 1] == '\\';
+        fnStrFormat(szResult, "%s%s%s", lpszDir, bSlash ? "" : "\\", lpszName);
+    }
+    if (!fnStrCopyN(lpszOut, cchOut, szResult) || strlen(szResult) >= sizeof(szResult) - 1) {
+        lpszOut[0] = '\0';
+        return FALSE;
+    }
+    return TRUE;
+}
+
+const char *fnGetFilePart(const char *lpszPath)
+{
+    const char *lpszName = lpszPath;
+    for (const char *p = lpszPath; *p; p++)
+        if (fnIsSep(*p))
+            lpszName = p + 1;
+    return lpszName;
+}
+
+BOOL fnGetDirPart(const char *lpszPath, char *lpszOut, size_t cchOut)
+{
+    const char *lpszName = fnGetFilePart(lpszPath);
+    size_t cch = (size_t)(lpszName - lpszPath);
+    if (cch > 0 && lpszPath[cch - 1] == '\\' && !(cch >= 2 && lpszPath[cch - 2] == ':'))
+        cch--;
+    if (cch >= cchOut) {
+        if (cchOut)
+            lpszOut[0] = '\0';
+        return FALSE;
+    }
+    memcpy(lpszOut, lpszPath, cch);
+    lpszOut[cch] = '\0';
+    return TRUE;
+}
+
+const char *fnGetExtension(const char *lpszPath)
+{
+    const char *lpszName = fnGetFilePart(lpszPath);
+    const char *lpszDot = strrchr(lpszName, '.');
+    return (lpszDot && lpszDot != lpszName) ? lpszDot + 1 : "";
+}
+
+static BOOL fnFindAttributes(const char *lpszPath, DWORD *lpdwAttrib)
+{
+    if (!lpszPath || !*lpszPath)
+        return FALSE;
+    WIN32_FIND_DATAA fd;
+    HANDLE hFind = FindFirstFileA(lpszPath, &fd);
+    if (hFind == INVALID_HANDLE_VALUE)
+        return FALSE;
+    FindClose(hFind);
+    *lpdwAttrib = fd.dwFileAttributes;
+    return TRUE;
+}
+
+BOOL fnFileExists(const char *lpszPath)
+{
+    DWORD dwAttrib;
+    return fnFindAttributes(lpszPath, &dwAttrib) && !(dwAttrib & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+BOOL fnPathExists(const char *lpszPath)
+{
+    DWORD dwAttrib;
+    return fnFindAttributes(lpszPath, &dwAttrib);
+}
+
+BOOL fnDirExists(const char *lpszPath)
+{
+    if (!lpszPath || !*lpszPath)
+        return FALSE;
+    DWORD dwAttrib = GetFileAttributesA(lpszPath);
+    return dwAttrib != INVALID_FILE_ATTRIBUTES && (dwAttrib & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+UINT fnGetDriveType(const char *lpszPath)
+{
+    char szRoot[KSTL8_PATH];
+    if (lpszPath[0] && lpszPath[1] == ':') {
+        szRoot[0] = (lpszPath[0] >= 'a' && lpszPath[0] <= 'z') ? (char)(lpszPath[0] - 32) : lpszPath[0];
+        szRoot[1] = ':';
+        szRoot[2] = '\\';
+        szRoot[3] = '\0';
+    } else if (lpszPath[0] == '\\' && lpszPath[1] == '\\') {
+        /* \\server\share\ */
+        int nSlash = 0;
+        size_t i = 0;
+        for (; lpszPath[i] && i + 2 < sizeof(szRoot); i++) {
+            szRoot[i] = lpszPath[i];
+            if (lpszPath[i] == '\\' && ++nSlash == 4)
+                break;
+        }
+        szRoot[i] = '\\';
+        szRoot[i + 1] = '\0';
+    } else {
+        return GetDriveTypeA(NULL);
+    }
+    return GetDriveTypeA(szRoot);
+}
+
+BOOL fnCreateDirTree(const char *lpszPath)
+{
+    char szPath[KSTL8_PATH];
+    if (!fnStrCopy(szPath, lpszPath) || !szPath[0])
+        return FALSE;
+    size_t cch = strlen(szPath);
+    while (cch > 3 && (szPath[cch - 1] == '\\' || szPath[cch - 1] == '/'))
+        szPath[--cch] = '\0';
+    if (fnDirExists(szPath))
+        return TRUE;
+    /* Create each level from the first one below the root. */
+    size_t i = (szPath[1] == ':') ? 3 : 0;
+    if (szPath[0] == '\\' && szPath[1] == '\\') {
+        int nSlash = 0;
+        for (i = 0; szPath[i] && nSlash < 4; i++)
+            if (szPath[i] == '\\')
+                nSlash++;
+    }
+    for (; i <= cch; i++) {
+        if (szPath[i] != '\\' && szPath[i] != '/' && szPath[i] != '\0')
+            continue;
+        char c = szPath[i];
+        szPath[i] = '\0';
+        if (szPath[0] && !fnDirExists(szPath))
+            CreateDirectoryA(szPath, NULL);
+        szPath[i] = c;
+    }
+    return fnDirExists(szPath);
+}
+
+int fnUniqueFileName(const char *lpszDir, const char *lpszName, char *lpszOut, size_t cchOut)
+{
+    char szFull[KSTL8_PATH];
+    if (!fnMakePath(lpszDir, lpszName, szFull, sizeof(szFull)))
+        return 0;
+    if (!fnPathExists(szFull))
+        return fnStrCopyN(lpszOut, cchOut, szFull) ? 1 : 0;
+
+    char szSubDir[KSTL8_PATH];
+    char szBase[KSTL8_PATH];
+    fnGetDirPart(lpszName, szSubDir, sizeof(szSubDir));
+    fnStrCopy(szBase, fnGetFilePart(lpszName));
+    const char *lpszExt = fnGetExtension(lpszName);
+    char *lpszDot = strchr(szBase + 1, '.');
+    if (szBase[0] && lpszDot)
+        *lpszDot = '\0';
+
+    if (g_uBackUpMethod == BACKUP_NOMOD || g_uBackUpMethod == BACKUP_ORIEXT) {
+        char szName[KSTL8_PATH];
+        char szTry[KSTL8_PATH];
+        fnStrFormat(szName, "%s.%s", szBase, g_uBackUpMethod == BACKUP_NOMOD ? "MOD" : "ORI");
+        if (fnMakePath(lpszDir, szName, szTry, sizeof(szTry)) && !fnPathExists(szTry))
+            return fnStrCopyN(lpszOut, cchOut, szTry) ? 2 : 0;
+    }
+    szBase[24] = '\0';
+    char szLast[KSTL8_PATH] = "";
+    char szTry[KSTL8_PATH];
+    for (int n = 99; n >= 0; n--) {
+        char szName[KSTL8_PATH];
+        char szRel[KSTL8_PATH];
+        if (*lpszExt)
+            fnStrFormat(szName, "%s.{%02d}.SAV.%s", szBase, n, lpszExt);
+        else
+            fnStrFormat(szName, "%s.{%02d}.SAV.", szBase, n);
+        if (szSubDir[0])
+            fnStrFormat(szRel, "%s\\%s", szSubDir, szName);
+        else
+            fnStrCopy(szRel, szName);
+        if (!fnMakePath(lpszDir, szRel, szTry, sizeof(szTry)))
+            return 0;
+        if (fnPathExists(szTry))
+            break;
+        fnStrCopy(szLast, szTry);
+    }
+    fnDebugTrace("fnUniqueFileName",
+                 "lpszTargetDir=%s,\nlpszTargetName=%s,\nszTryFile=%s,\nszLastFile=%s,\nszFullSpec=%s",
+                 lpszDir, lpszName, szTry, szLast, szFull);
+    if (!szLast[0])
+        return 0;
+    return fnStrCopyN(lpszOut, cchOut, szLast) ? 2 : 0;
+}
+
+char *fnReadWholeFile(const char *lpszPath, DWORD cbMax, DWORD *lpcbRead, BOOL *lpbCut)
+{
+    *lpcbRead = 0;
+    if (lpbCut)
+        *lpbCut = FALSE;
+    HANDLE hFile = CreateFileA(lpszPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                               NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return NULL;
+    char *lpBuf = (char *)calloc(cbMax, 1);
+    if (!lpBuf) {
+        CloseHandle(hFile);
+        return NULL;
+    }
+    DWORD cbRead = 0;
+    /* Leave room for the terminating zero inside the block. */
+    if (!ReadFile(hFile, lpBuf, cbMax - 1, &cbRead, NULL))
+        cbRead = 0;
+    if (lpbCut) {
+        DWORD dwHigh = 0;
+        DWORD dwLow = GetFileSize(hFile, &dwHigh);
+        *lpbCut = dwHigh != 0 || (dwLow != INVALID_FILE_SIZE && dwLow > cbRead);
+    }
+    CloseHandle(hFile);
+    lpBuf[cbRead] = '\0';
+    *lpcbRead = cbRead;
+    return lpBuf;
+}
+
+BOOL fnWriteFileSafely(const char *lpszPath, const void *lpData, DWORD cbData)
+{
+    char szTemp[KSTL8_PATH];
+    if (!fnStrFormat(szTemp, "%s.$$$", lpszPath))
+        return FALSE;
+    HANDLE hFile = CreateFileA(szTemp, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, NULL);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return FALSE;
+    DWORD cbWritten = 0;
+    BOOL bOk = WriteFile(hFile, lpData, cbData, &cbWritten, NULL) && cbWritten == cbData;
+    bOk = CloseHandle(hFile) && bOk;
+    if (bOk)
+        bOk = MoveFileExA(szTemp, lpszPath, MOVEFILE_REPLACE_EXISTING);
+    if (!bOk)
+        DeleteFileA(szTemp);
+    return bOk;
+}

@@ -1,0 +1,44 @@
+/* Path and file utilities used across the program. */
+#ifndef KSTL8_INSTALL_H
+#define KSTL8_INSTALL_H
+
+#include <windows.h>
+#include <stddef.h>
+
+/* Backup methods ([Config] BackUpMethod). */
+#define BACKUP_PROMPT    500
+#define BACKUP_ORIEXT    501
+#define BACKUP_UNIQUE    502
+#define BACKUP_TIME      503
+#define BACKUP_DATE      504
+#define BACKUP_DATETIME  505
+#define BACKUP_NOMOD     506
+
+/* ---- fileutil.cpp ---- */
+/* Join a directory and a name with exactly one backslash; FALSE when the
+   result does not fit (the output is then empty). */
+BOOL fnMakePath(const char *lpszDir, const char *lpszName, char *lpszOut, size_t cchOut);
+/* The text after the last \, / or : (the whole path when there is none). */
+const char *fnGetFilePart(const char *lpszPath);
+/* The text before the last separator; a drive root keeps its backslash. */
+BOOL fnGetDirPart(const char *lpszPath, char *lpszOut, size_t cchOut);
+/* The extension after the last dot of the file name, or "". */
+const char *fnGetExtension(const char *lpszPath);
+BOOL fnFileExists(const char *lpszPath);
+BOOL fnPathExists(const char *lpszPath);
+BOOL fnDirExists(const char *lpszPath);
+/* The system's drive type for the drive of the path (DRIVE_* values). */
+UINT fnGetDriveType(const char *lpszPath);
+/* Create every missing directory of the path. */
+BOOL fnCreateDirTree(const char *lpszPath);
+/* Free backup or unique name for lpszName in lpszDir: 1 the name itself
+   is free, 2 a backup name was found, 0 none is free. */
+int fnUniqueFileName(const char *lpszDir, const char *lpszName, char *lpszOut, size_t cchOut);
+/* Read a whole file into a new block of at most cbMax-1 bytes, ended by a
+   zero byte; *lpcbRead gets the byte count.  NULL when it can't be read. */
+char *fnReadWholeFile(const char *lpszPath, DWORD cbMax, DWORD *lpcbRead, BOOL *lpbCut);
+/* Write a block to a file through a temporary file beside it, so the
+   target is either untouched or completely rewritten. */
+BOOL fnWriteFileSafely(const char *lpszPath, const void *lpData, DWORD cbData);
+
+#endif

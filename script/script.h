@@ -1,0 +1,83 @@
+/* Script engine: loading and cipher, the section walk, the opening
+ * sections and the dispatcher. */
+#ifndef KSTL8_SCRIPT_H
+#define KSTL8_SCRIPT_H
+
+#include <windows.h>
+#include <stddef.h>
+
+/* One block holds the whole script text; at most 262,139 bytes of it. */
+#define INF_BUFFER_SIZE 0x3FFFC
+
+/* Section result codes the walk obeys. */
+#define SECTION_FAILED   0
+#define SECTION_GOON     1
+#define SECTION_STOP     2
+#define SECTION_RESTART  3
+
+struct SectionStruct {
+    char *lpszStart;    /* the '[' of the running section's header */
+    char *lpszNext;     /* the '[' of the next header, or NULL */
+};
+
+/* The record of one walk: answers and exit settings. */
+struct UserInputStruct {
+    char szDestDir[260];
+    char szExitMsg[1024];
+    char szExitExec[260];
+    char szRestartMsg[1024];
+    char szLogFile[260];
+    UINT uQuiet;            /* 1: show the closing message */
+    UINT uOnExit;
+    UINT uBackUpMethod;
+    BOOL bInstallFailed;
+    BOOL bStopped;          /* a section stopped the walk early */
+};
+
+/* ---- load.cpp ---- */
+extern char *g_lpszInfText;     /* start of the usable script text */
+extern char *g_lpszInfNext;     /* the walk cursor: the next section */
+extern char g_szFieldDelims[12];
+BOOL fnLoadInf(HWND hWndMain);
+BOOL fnCleanUp(HCURSOR hCursor, char *lpBuffer, HWND hWndStatus);
+
+/* ---- cipher.cpp ---- */
+BOOL fnShiftEnCrypt(char *lpszText, UINT uOffset, DWORD cbText);
+BOOL fnShiftDeCrypt(char *lpszText, UINT uOffset, DWORD cbText);
+UINT fnRandomOffset(UINT uLowest, UINT uHighest);
+BOOL fnScriptBackupName(const char *lpszScript, char *lpszOut, size_t cchOut);
+/* Encipher (mode 1) or decipher (mode 2) the script file in place,
+   keeping a backup.  Returns TRUE when the file was rewritten. */
+BOOL fnCipherScriptFile(const char *lpszScript, UINT uMode);
+/* Check that every row of the table is a permutation of 1..127. */
+BOOL fnCipherTableValid(void);
+
+/* ---- walk.cpp ---- */
+typedef int (*PFNPARSESECTION)(HWND hWnd, char *lpszSection, UserInputStruct *lpUI);
+/* The dispatcher the walk calls; tests may put their own here. */
+extern PFNPARSESECTION g_pfnParseInfSection;
+void fnInitUserInput(UserInputStruct *lpUI);
+BOOL fnReadInf(HWND hWnd, char *lpszText, UserInputStruct *lpUI);
+BOOL fnFindInfSections(char *lpszText, SectionStruct *lpSection);
+
+/* ---- dispatch.cpp ---- */
+int fnParseInfSection(HWND hWnd, char *lpszSection, UserInputStruct *lpUI);
+/* The bracketed name of a header line, bounded; FALSE when it has none. */
+BOOL fnGetSectionName(const char *lpszSection, char *lpszOut, size_t cchOut);
+/* Locate [lpszName] in the text; the position after its header line. */
+char *fnLocateSection(char *lpszText, const char *lpszName);
+/* Next entry line of a section (not a comment, blank or header); NULL at
+   the end.  The line is cut at 1,023 characters, its tail skipped. */
+char *fnNextSectionLine(char *lpszPos, char *lpszLine, size_t cchLine);
+
+/* ---- opening.cpp: [Config], [Install Options], [Signon] ---- */
+#define CONFIG_RESTARTED 8
+#define OPTIONS_EXIT     116
+int fnReadConfig(HWND hWnd, char *lpszText);
+int fnReadInstallOptions(HWND hWnd, char *lpszText);
+int fnReadSignon(HWND hWnd, char *lpszText);
+
+/* ---- exit.cpp ---- */
+BOOL fnUserExit(HWND hWnd, UserInputStruct *lpUI);
+
+#endif
