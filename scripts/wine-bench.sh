@@ -31,6 +31,10 @@ bench_template() {
   WINEPREFIX="$tpl" wine_quiet wineboot -i
   WINEPREFIX="$tpl" wine_quiet reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f
   WINEPREFIX="$tpl" wine_quiet reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f
+  # Drive K: is a floppy disk whose content is the folder $BUILD/floppy; the
+  # drive type is read when the prefix starts, so it is set here.
+  WINEPREFIX="$tpl" wine_quiet reg add 'HKLM\Software\Wine\Drives' /v k: /d floppy /f
+  ln -sfn "$BUILD/floppy" "$tpl/dosdevices/k:"
   WINEPREFIX="$tpl" "$WINESERVER" -k </dev/null >/dev/null 2>&1 || true
   WINEPREFIX="$tpl" "$WINESERVER" -w </dev/null >/dev/null 2>&1 || true
   touch "$tpl/.ready"
@@ -44,6 +48,7 @@ bench_start() {
   export DISPLAY=":$disp"
   bench_template
   rm -rf "$WINEPREFIX"
+  mkdir -p "$BUILD/floppy"
   cp -a "$BUILD/wineprefix.template" "$WINEPREFIX"
   "$WINESERVER" -p </dev/null >/dev/null 2>&1
   wine_quiet wineboot

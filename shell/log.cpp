@@ -98,8 +98,14 @@ BOOL fnStartLog(const char *lpszLogName)
         fnDebugTrace("fnStartLog", "Log name too long: %s", lpszLogName);
         return FALSE;
     }
-    if (fnFileExists(szPath))
+    if (fnFileExists(szPath)) {
         fnSaveOldLog(szPath);
+    } else {
+        char szDir[KSTL8_PATH];
+        /* The destination may not exist yet when the log starts. */
+        if (fnGetDirPart(szPath, szDir, sizeof(szDir)) && szDir[0])
+            fnCreateDirTree(szDir);
+    }
     fnStrCopy(g_szLogFile, szPath);
     g_bLogStarted = TRUE;
     fnDebugTrace("fnStartLog", "g_szLogFile=%s", g_szLogFile);

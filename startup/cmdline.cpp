@@ -174,8 +174,15 @@ BOOL fnResolveNamedFile(const char *lpszName, const char *lpszSourceDir,
     char szTry[KSTL8_PATH];
     if (!lpszName || !*lpszName)
         return FALSE;
-    if (fnFileExists(lpszName))
-        return fnStrCopyN(lpszOut, cchOut, lpszName);
+    if (fnFileExists(lpszName)) {
+        /* A full path: the profile functions look for bare names in the
+           Windows directory, not in the current one. */
+        char *lpszFilePart = NULL;
+        DWORD cch = GetFullPathNameA(lpszName, sizeof(szTry), szTry, &lpszFilePart);
+        if (cch == 0 || cch >= sizeof(szTry))
+            return fnStrCopyN(lpszOut, cchOut, lpszName);
+        return fnStrCopyN(lpszOut, cchOut, szTry);
+    }
     if (fnMakePath(lpszSourceDir, lpszName, szTry, sizeof(szTry)) && fnFileExists(szTry))
         return fnStrCopyN(lpszOut, cchOut, szTry);
     if (fnMakePath(lpszHomeDir, fnGetFilePart(lpszName), szTry, sizeof(szTry)) &&

@@ -44,6 +44,10 @@ static BOOL fnAppendQuoted(char *lpszOut, size_t cchOut, const char *lpszPrefix,
     BOOL bOk = fnStrAppendN(lpszOut, cchOut, *lpszOut ? " \"" : "\"");
     bOk = fnStrAppendN(lpszOut, cchOut, lpszPrefix) && bOk;
     bOk = fnStrAppendN(lpszOut, cchOut, szValue) && bOk;
+    /* Backslashes before the closing quote are doubled, or "K:\" would
+       read as an escaped quote and swallow the arguments after it. */
+    for (size_t i = strlen(szValue); i > 0 && szValue[i - 1] == '\\'; i--)
+        bOk = fnStrAppendN(lpszOut, cchOut, "\\") && bOk;
     return fnStrAppendN(lpszOut, cchOut, "\"") && bOk;
 }
 

@@ -7,8 +7,17 @@ SCEN_FAILS=0
 # Windows path of a Unix path (through drive Z:).
 winpath() { local p="$1"; echo "Z:${p//\//\\}"; }
 
+# A program left running by an earlier scenario would be taken for a
+# previous instance: end any that survive.
+scen_kill_strays() {
+  pkill -9 -f '(_KSTL8_|SETUP32)\.EXE' 2>/dev/null
+  pkill -9 -f 'robot\.exe' 2>/dev/null
+  return 0
+}
+
 scen_prepare() {
   SCEN_DIR=$1; BUILDX=$2; SCEN_NAME=$3
+  scen_kill_strays
   WORK="$BUILDX/scenarios/$SCEN_NAME"
   rm -rf "$WORK"; mkdir -p "$WORK/app" "$WORK/dest"
   [ -d "$SCEN_DIR/app" ] && cp -r "$SCEN_DIR/app/." "$WORK/app/"
@@ -22,6 +31,7 @@ scen_prepare() {
 }
 
 scen_finish() {
+  scen_kill_strays
   [ "$SCEN_WINVER_SET" = 1 ] && set_winver ""
   if [ "$SCEN_FAILS" -ne 0 ]; then
     echo "scenario $SCEN_NAME: $SCEN_FAILS check(s) failed (work folder $WORK)"
@@ -91,3 +101,13 @@ expect_same() {
   [ "$got" = "$2" ] || { fail "content of $1 differs"; diff <(echo "$2") <(echo "$got") | head -20; }
 }
 TRACE_FILE() { echo "$WTEMP/KStl8Dbg.LOG"; }
+
+# wait_for_line FILE TEXT [SECONDS]: polls until a line of FILE equals TEXT.
+wait_for_line() {
+  local i
+  for i in $(seq 1 $(( ${3:-15} * 10 ))); do
+    [ -f "$1" ] && tr -d '\r' < "$1" | grep -qxF -- "$2" && return 0
+    sleep 0.1
+  done
+  fail "no line '$2' in $1 after ${3:-15} s"
+}
