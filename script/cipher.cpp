@@ -110,7 +110,7 @@ static BOOL fnBackUpScript(const char *lpszScript)
 static BOOL fnEncipherBlock(const char *lpszScript, char *lpBuf, DWORD cbRead)
 {
     UINT uOffset = fnRandomOffset(1, 126);
-    fnDebugTrace("fnLoadInf", "Before fnShiftEnCrypt - \nuOffset=%u,\ndwInfSize=%lu\nlpszInf=%s",
+    fnDebugTrace("fnLoadInf", "Before fnShiftEnCrypt - \nuOffset=%u,\ndwInfSize=%lu\nlpszInf=%.1024s",
                  uOffset, (unsigned long)cbRead, lpBuf);
     /* Room for the two leading bytes: shift the text up. */
     memmove(lpBuf + 2, lpBuf, cbRead);

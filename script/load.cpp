@@ -70,7 +70,7 @@ static char *fnUsableText(char *lpBuf, DWORD cbRead)
         fnMessageBox(IDS_READERROR, NULL, MB_OK | MB_ICONSTOP, g_szIniFile);
         return NULL;
     }
-    fnDebugTrace("fnLoadInf", "After fnShiftDeCrypt - \nuOffset=%u,\ndwInfSize=%lu\nlpszInf=%s",
+    fnDebugTrace("fnLoadInf", "After fnShiftDeCrypt - \nuOffset=%u,\ndwInfSize=%lu\nlpszInf=%.1024s",
                  uOffset, (unsigned long)cbRead, lpBuf + 2);
     return lpBuf + 2;
 }
@@ -108,7 +108,7 @@ static BOOL fnRunScript(HWND hWndMain, char *lpszText)
         g_nExitCode = KSTL8_EXIT_STOPPED;
         return FALSE;
     }
-    fnDebugTrace("fnLoadInf", "Before fnReadInf\nlpszInf=%s", lpszText);
+    fnDebugTrace("fnLoadInf", "Before fnReadInf\nlpszInf=%.1024s", lpszText);
     UserInputStruct ui;
     fnReadInf(hWndMain, lpszText, &ui);
     return FALSE;

@@ -60,9 +60,9 @@ BOOL fnFindInfSections(char *lpszText, SectionStruct *lpSection)
         while (fnIsLineBreak(*p))
             p++;
     }
-    fnDebugTrace("fnFindInfSections", "lpSectionStruct->lpszNext=%s",
+    fnDebugTrace("fnFindInfSections", "lpSectionStruct->lpszNext=%.1024s",
                  lpSection->lpszNext ? lpSection->lpszNext : "(null)");
-    fnDebugTrace("fnFindInfSections", "lpSectionStruct->lpszStart=%s",
+    fnDebugTrace("fnFindInfSections", "lpSectionStruct->lpszStart=%.1024s",
                  lpSection->lpszStart ? lpSection->lpszStart : "(null)");
     return lpSection->lpszStart != NULL;
 }
@@ -92,7 +92,7 @@ BOOL fnReadInf(HWND hWnd, char *lpszText, UserInputStruct *lpUI)
 {
     fnInitUserInput(lpUI);
     char *lpszCursor = lpszText;
-    fnDebugTrace("fnReadInf", "Enter loop lpszBegin\n%s", lpszText);
+    fnDebugTrace("fnReadInf", "Enter loop lpszBegin\n%.1024s", lpszText);
     while (*lpszCursor) {
         if (fnStrCmpNI(lpszCursor, "[End]", 5) == 0)
             break;
@@ -112,9 +112,9 @@ BOOL fnReadInf(HWND hWnd, char *lpszText, UserInputStruct *lpUI)
         }
         lpszCursor = sect.lpszNext;
         g_lpszInfNext = sect.lpszNext;
-        fnDebugTrace("fnReadInf", "lpszSection=\n%s", sect.lpszStart);
+        fnDebugTrace("fnReadInf", "lpszSection=\n%.1024s", sect.lpszStart);
         if (sect.lpszNext)
-            fnDebugTrace("fnReadInf", "lpszNext=\n%s", sect.lpszNext);
+            fnDebugTrace("fnReadInf", "lpszNext=\n%.1024s", sect.lpszNext);
         int nResult = g_pfnParseInfSection(hWnd, sect.lpszStart, lpUI);
         fnPumpMessages();
         if (lpszCut)

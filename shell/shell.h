@@ -35,6 +35,8 @@ INT_PTR CALLBACK DebugDlgProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam
 /* Set g_szDebugFile for mode 3 and prepare the file (question 1039 when
    it exists, No in a quiet run).  FALSE when it can't be created. */
 BOOL fnOpenDebugFile(void);
+/* Close the trace file at the end of the run. */
+void fnCloseDebugFile(void);
 
 /* ---- log.cpp ---- */
 extern char g_szLogFile[260];

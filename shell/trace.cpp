@@ -5,6 +5,7 @@
 #include "../install/install.h"
 #include "../resources/resource.h"
 #include <stdarg.h>
+#include <string.h>
 
 DWORD g_dwDebugInterval = 5000;
 
@@ -107,6 +108,41 @@ INT_PTR CALLBACK DebugDlgProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam
     return FALSE;
 }
 
+/* The trace file stays open for the run: a big script traces tens of
+   thousands of records, and opening the file for each one costs more than
+   the work traced.  Each record is written through at once, so the trace
+   survives a crash up to its last record. */
+static HANDLE g_hDebugFileHandle = INVALID_HANDLE_VALUE;
+static char g_szDebugFileOpen[KSTL8_PATH];
+
+void fnCloseDebugFile(void)
+{
+    if (g_hDebugFileHandle != INVALID_HANDLE_VALUE)
+        CloseHandle(g_hDebugFileHandle);
+    g_hDebugFileHandle = INVALID_HANDLE_VALUE;
+    g_szDebugFileOpen[0] = '\0';
+}
+
+static void fnTraceToFile(const TraceRecordStruct *lpRec)
+{
+    if (!g_szDebugFile[0])
+        return;
+    if (g_hDebugFileHandle == INVALID_HANDLE_VALUE ||
+        lstrcmpiA(g_szDebugFileOpen, g_szDebugFile) != 0) {
+        fnCloseDebugFile();
+        g_hDebugFileHandle = CreateFileA(g_szDebugFile, FILE_APPEND_DATA,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_ALWAYS,
+                                         FILE_ATTRIBUTE_NORMAL, NULL);
+        if (g_hDebugFileHandle == INVALID_HANDLE_VALUE)
+            return;
+        fnStrCopy(g_szDebugFileOpen, g_szDebugFile);
+    }
+    char szRecord[80 + 1024 + 16];
+    fnStrFormat(szRecord, "~-%s-~\r\n%s\r\n\r\n", lpRec->szCaption, lpRec->szText);
+    DWORD cbWritten = 0;
+    WriteFile(g_hDebugFileHandle, szRecord, (DWORD)strlen(szRecord), &cbWritten, NULL);
+}
+
 static int fnTraceShow(const TraceRecordStruct *lpRec)
 {
     switch (g_uDebug) {
@@ -125,9 +161,7 @@ static int fnTraceShow(const TraceRecordStruct *lpRec)
         return (int)DialogBoxParamA(g_hInstance, MAKEINTRESOURCEA(IDD_DEBUG), g_hWndMain,
                                     DebugDlgProc, (LPARAM)lpRec);
     case 3:
-        if (g_szDebugFile[0])
-            fnAppendLine(g_szDebugFile, TRUE, "~-%s-~\r\n%s\r\n", lpRec->szCaption,
-                         lpRec->szText);
+        fnTraceToFile(lpRec);
         return 0;
     }
     return 0;
@@ -158,6 +192,7 @@ BOOL fnOpenDebugFile(void)
                                     g_szDebugFile);
         if (nAnswer != IDYES)
             return TRUE;
+        fnCloseDebugFile();
         DeleteFileA(g_szDebugFile);
     }
     HANDLE hFile = CreateFileA(g_szDebugFile, GENERIC_WRITE, FILE_SHARE_READ, NULL,

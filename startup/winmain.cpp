@@ -61,5 +61,6 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpszCmdLi
     if (msg.message == WM_QUIT)
         nCode = (int)msg.wParam;
     SetCursor(hSaved);
+    fnCloseDebugFile();
     return nCode;
 }

@@ -1,0 +1,18 @@
+# Mutated scripts run quietly: every run ends within 10 seconds with exit
+# code 0, 1 or 2, and none crashes or hangs.
+SEED=${KSTL8_SEED:-$(date +%s)}
+COUNT=${KSTL8_MUTANTS:-300}
+echo "robustness: $COUNT scripts, seed $SEED"
+python3 "$SCEN_DIR/mutate.py" "$APP" "$WORK/mutants" "$COUNT" "$SEED"
+bad=0
+for f in "$WORK"/mutants/*.INF; do
+  (cd "$APP" && timeout -k 2 10 "$WINE" "$APP/SETUP32.EXE" -q "-d=$WDEST" "-i=$(winpath "$f")" \
+     </dev/null >/dev/null 2>&1)
+  rc=$?
+  case $rc in
+    0|1|2) ;;
+    *) fail "$(basename "$f") ended with $rc (kept in $WORK/mutants)"; bad=$((bad + 1))
+       [ "$bad" -ge 5 ] && break ;;
+  esac
+  scen_kill_strays
+done
