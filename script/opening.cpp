@@ -2,32 +2,20 @@
 #include "script.h"
 #include "../shell/shell.h"
 #include "../startup/startup.h"
+#include "reader.h"
+#include "macro.h"
 #include <string.h>
 #include <stdlib.h>
-
-/* Split "key=value" in place: the value, or NULL without '='. */
-static char *fnSplitKey(char *lpszLine)
-{
-    char *lpszEq = strchr(lpszLine, '=');
-    if (!lpszEq)
-        return NULL;
-    *lpszEq = '\0';
-    for (char *p = lpszEq - 1; p >= lpszLine && (*p == ' ' || *p == '\t'); p--)
-        *p = '\0';
-    char *lpszValue = lpszEq + 1;
-    while (*lpszValue == ' ' || *lpszValue == '\t')
-        lpszValue++;
-    return lpszValue;
-}
 
 static BOOL fnIsYes(const char *lpszValue)
 {
     return lpszValue[0] == 'Y' || lpszValue[0] == 'y';
 }
 
-/* FIXME: the full key list, macros and line conditions arrive with the
-   line reader; this takes the keys that decide the run's channels. */
-static BOOL fnConfigKey(const char *lpszKey, const char *lpszValue)
+/* FIXME: Restart, StayHome, MustRestartAtExit, BackUpMethod, ExitMessage
+   and OnExit arrive with the exit screens; this takes the keys that decide
+   the run's channels. */
+static BOOL fnConfigKey(const char *lpszKey, char *lpszValue, size_t cchValue)
 {
     if (fnStrCmpI(lpszKey, "BeQuiet") == 0) {
         BOOL bQuiet = fnIsYes(lpszValue);
@@ -42,13 +30,19 @@ static BOOL fnConfigKey(const char *lpszKey, const char *lpszValue)
             fnOpenDebugFile();
     } else if (fnStrCmpI(lpszKey, "ShowVSWindow") == 0) {
         g_uShowVSWin = (UINT)strtoul(lpszValue, NULL, 10);
+    } else if (fnStrCmpI(lpszKey, "WinPause") == 0) {
+        UINT u = (UINT)strtoul(lpszValue, NULL, 10);
+        g_uWinPause = u > 1000 ? 1000 : u;
     } else if (fnStrCmpI(lpszKey, "LogFile") == 0) {
-        fnStrCopy(g_szLogFile, lpszValue);
-        g_bLogWanted = lpszValue[0] != '\0';
+        /* Expanded once here; a name that expands to nothing is not taken. */
+        if (fnExpandOpts(lpszValue, cchValue) != MACRO_EMPTY) {
+            fnStrCopy(g_szLogFile, lpszValue);
+            g_bLogWanted = lpszValue[0] != '\0';
+        }
     } else {
         return fnStrCmpI(lpszKey, "Restart") == 0 || fnStrCmpI(lpszKey, "StayHome") == 0 ||
                fnStrCmpI(lpszKey, "MustRestartAtExit") == 0 ||
-               fnStrCmpI(lpszKey, "WinPause") == 0 || fnStrCmpI(lpszKey, "BackUpMethod") == 0 ||
+               fnStrCmpI(lpszKey, "BackUpMethod") == 0 ||
                fnStrCmpI(lpszKey, "ExitMessage") == 0 || fnStrCmpI(lpszKey, "OnExit") == 0;
     }
     return TRUE;
@@ -57,11 +51,17 @@ static BOOL fnConfigKey(const char *lpszKey, const char *lpszValue)
 int fnReadConfig(HWND hWnd, char *lpszText)
 {
     (void)hWnd;
-    char *p = fnLocateSection(lpszText, "Config");
+    char *p = fnLocateSection(lpszText, "[Config]");
     char szLine[KSTL8_LINE];
-    while (p && (p = fnNextSectionLine(p, szLine, sizeof(szLine))) != NULL) {
-        char *lpszValue = fnSplitKey(szLine);
-        if (!lpszValue || !fnConfigKey(szLine, lpszValue))
+    while (p && (p = fnGetSectionLine(p, szLine, sizeof(szLine))) != NULL) {
+        if (fnTestLineCondition(szLine, sizeof(szLine)) == COND_FAILS)
+            continue;
+        char szKey[KSTL8_SHORT];
+        char szValue[KSTL8_PATH];
+        if (!fnGetParam(szLine, 0, szKey, sizeof(szKey)))
+            break;
+        fnGetParam(szLine, 1, szValue, sizeof(szValue));
+        if (!fnConfigKey(szKey, szValue, sizeof(szValue)))
             break;
     }
     if (g_bLogWanted && g_szLogFile[0]) {

@@ -32,6 +32,8 @@ struct UserInputStruct {
     UINT uBackUpMethod;
     BOOL bInstallFailed;
     BOOL bStopped;          /* a section stopped the walk early */
+    UINT uGroupCount;       /* shortcut group sections named by the set-up */
+    char szGroupSections[5][128];
 };
 
 /* ---- load.cpp ---- */
@@ -61,14 +63,19 @@ BOOL fnReadInf(HWND hWnd, char *lpszText, UserInputStruct *lpUI);
 BOOL fnFindInfSections(char *lpszText, SectionStruct *lpSection);
 
 /* ---- dispatch.cpp ---- */
+/* How a handler's answer becomes the section result. */
+enum { RULE_END, RULE_INFO, RULE_A, RULE_B, RULE_C, RULE_D, RULE_INIT, RULE_STRING };
+int fnMapSectionResult(int nRule, int nResult, const char *lpszName, UserInputStruct *lpUI);
+extern UINT g_uWinPause;        /* [Config] WinPause: milliseconds, at most 1,000 */
 int fnParseInfSection(HWND hWnd, char *lpszSection, UserInputStruct *lpUI);
 /* The bracketed name of a header line, bounded; FALSE when it has none. */
 BOOL fnGetSectionName(const char *lpszSection, char *lpszOut, size_t cchOut);
-/* Locate [lpszName] in the text; the position after its header line. */
-char *fnLocateSection(char *lpszText, const char *lpszName);
-/* Next entry line of a section (not a comment, blank or header); NULL at
-   the end.  The line is cut at 1,023 characters, its tail skipped. */
-char *fnNextSectionLine(char *lpszPos, char *lpszLine, size_t cchLine);
+/* TRUE with the matched item when the section's name is in the list. */
+BOOL fnIsInfSection(const char *lpszSection, const char *lpszList, char *lpszMatched,
+                    size_t cchMatched);
+HWND fnInitInfSection(HWND hWnd, const char *lpszName, const char *lpszStatus,
+                      HCURSOR *lphCursor);
+void fnEndInfSection(HWND hWndStatus, HCURSOR hCursor);
 
 /* ---- opening.cpp: [Config], [Install Options], [Signon] ---- */
 #define CONFIG_RESTARTED 8

@@ -19,13 +19,13 @@ int _dowildcard = 0;  // no globbing of our own arguments by the C runtime
 enum { MAX_CMDS = 512, MAX_ARGS = 3, ARG_LEN = 512, LINE_LEN = 2048,
        TEXT_LEN = 4096, CMDLINE_LEN = 8192, MAX_WATCH = 64 };
 
-static const DWORD kLimitMs = 60000;   // whole run
+static const DWORD kLimitMs = 60000;   // whole run (ROBOT_LIMIT_MS overrides)
 static const DWORD kPollMs = 50;
 static const DWORD kWaitMs = 8000;     // default for wait and gone
 static const DWORD kEndMs = 10000;     // default for end
 static const DWORD kGraceMs = 3000;    // before a window counts as unexpected
 static const DWORD kSendMs = 2000;     // cross-process messages
-static const DWORD kNotifyMs = 500;    // notifications may open modal boxes
+static const DWORD kNotifyMs = 500;    // a notification may open a modal box
 static const DWORD kSettleMs = 1000;   // checks retry this long
 static const DWORD kRewaitMs = 500;    // a dismissed window is not waited for again
 static const UINT kTerminateCode = 0xFFFF;
@@ -33,9 +33,7 @@ static const UINT kTerminateCode = 0xFFFF;
 enum { EXIT_OK = 0, EXIT_USAGE = 2, EXIT_FAILED = 3, EXIT_TIMEOUT = 4 };
 
 struct Command {
-  int line;
-  int argc;
-  int def;  // index into kCommands
+  int line, argc, def;  // def: index into kCommands
   char arg[MAX_ARGS][ARG_LEN];
   char raw[ARG_LEN];
 };
@@ -49,13 +47,13 @@ struct CommandDef {
   Handler run;
 };
 
+extern const CommandDef kCommands[];
 static Command g_cmds[MAX_CMDS];
 static int g_ncmds;
 static PROCESS_INFORMATION g_pi;
 static FILE *g_rec;
-static DWORD g_start, g_limit = kLimitMs;
+static DWORD g_start, g_limit = kLimitMs, g_dismissedAt;
 static HWND g_cur, g_dismissed;
-static DWORD g_dismissedAt;
 
 // ---------------------------------------------------------------- helpers
 
@@ -67,7 +65,6 @@ static DWORD remaining() {
 }
 
 static DWORD capped(DWORD ms) { DWORD r = remaining(); return ms < r ? ms : r; }
-
 static bool programEnded() { return WaitForSingleObject(g_pi.hProcess, 0) == WAIT_OBJECT_0; }
 
 static void logLine(const char *fmt, ...) {
@@ -80,6 +77,16 @@ static void logLine(const char *fmt, ...) {
   if (g_rec) { fprintf(g_rec, "%s\n", buf); fflush(g_rec); }
   printf("%s\n", buf);
   fflush(stdout);
+}
+
+// Formats the reason of a failed step; always returns false.
+static bool fail(char *why, size_t n, const char *fmt, ...) {
+  va_list ap;
+  va_start(ap, fmt);
+  vsnprintf(why, n, fmt, ap);
+  va_end(ap);
+  why[n - 1] = 0;
+  return false;
 }
 
 // Escapes CR, LF, tab, backslash and double quote for the record.
@@ -107,15 +114,12 @@ static long intArg(const Command &c, int i, long def) {
   return v;
 }
 
-static void fail(char *why, size_t n, const char *fmt, ...) {
-  va_list ap;
-  va_start(ap, fmt);
-  vsnprintf(why, n, fmt, ap);
-  va_end(ap);
-  why[n - 1] = 0;
-}
-
 // ---------------------------------------------------------------- windows
+
+static bool sendTo(HWND h, UINT msg, WPARAM wp, LPARAM lp, DWORD_PTR *res = NULL) {
+  DWORD_PTR ignored = 0;
+  return SendMessageTimeoutA(h, msg, wp, lp, SMTO_ABORTIFHUNG, kSendMs, res ? res : &ignored) != 0;
+}
 
 static void windowTitle(HWND h, char *buf, int size) {
   buf[0] = 0;
@@ -124,13 +128,13 @@ static void windowTitle(HWND h, char *buf, int size) {
 }
 
 static bool controlText(HWND h, char *buf, int size) {
-  DWORD_PTR res = 0;
   buf[0] = 0;
-  LRESULT ok = SendMessageTimeoutA(h, WM_GETTEXT, (WPARAM)size, (LPARAM)buf,
-                                   SMTO_ABORTIFHUNG, kSendMs, &res);
+  bool ok = sendTo(h, WM_GETTEXT, (WPARAM)size, (LPARAM)buf);
   buf[size - 1] = 0;
-  return ok != 0;
+  return ok;
 }
+
+static void className(HWND h, char *buf, int size) { if (!GetClassNameA(h, buf, size)) buf[0] = 0; }
 
 // A visible, non-empty top-level window of the started program, not an IME window.
 static bool isProgramWindow(HWND h) {
@@ -139,11 +143,10 @@ static bool isProgramWindow(HWND h) {
   RECT r;
   GetWindowThreadProcessId(h, &pid);
   if (pid != g_pi.dwProcessId || !IsWindowVisible(h)) return false;
-  if (!GetClassNameA(h, cls, sizeof cls) || lstrcmpiA(cls, "IME") == 0) return false;
+  className(h, cls, sizeof cls);
   windowTitle(h, title, sizeof title);
-  if (strcmp(title, "Default IME") == 0) return false;
-  if (!GetWindowRect(h, &r)) return false;
-  return r.right > r.left && r.bottom > r.top;
+  if (lstrcmpiA(cls, "IME") == 0 || strcmp(title, "Default IME") == 0) return false;
+  return GetWindowRect(h, &r) && r.right > r.left && r.bottom > r.top;
 }
 
 struct WinList { HWND h[MAX_WATCH]; int n; };
@@ -154,10 +157,7 @@ static BOOL CALLBACK collectTop(HWND h, LPARAM lp) {
   return TRUE;
 }
 
-static void programWindows(WinList *l) {
-  l->n = 0;
-  EnumWindows(collectTop, (LPARAM)l);
-}
+static void programWindows(WinList *l) { l->n = 0; EnumWindows(collectTop, (LPARAM)l); }
 
 static bool titleMatches(const char *title, const char *pattern) {
   size_t len = strlen(pattern);
@@ -167,7 +167,7 @@ static bool titleMatches(const char *title, const char *pattern) {
 
 static void logWindow(const char *what, HWND h) {
   char cls[256], title[TEXT_LEN], ecls[512], etitle[TEXT_LEN * 2];
-  if (!GetClassNameA(h, cls, sizeof cls)) cls[0] = 0;
+  className(h, cls, sizeof cls);
   windowTitle(h, title, sizeof title);
   escapeText(cls, ecls, sizeof ecls);
   escapeText(title, etitle, sizeof etitle);
@@ -176,11 +176,10 @@ static void logWindow(const char *what, HWND h) {
 
 static BOOL CALLBACK recordOne(HWND h, LPARAM) {
   char cls[256], text[TEXT_LEN], etext[TEXT_LEN * 2];
-  if (!GetClassNameA(h, cls, sizeof cls)) cls[0] = 0;
+  className(h, cls, sizeof cls);
   controlText(h, text, sizeof text);
   escapeText(text, etext, sizeof etext);
-  logLine("control %d %s \"%s\" visible=%d", GetDlgCtrlID(h), cls, etext,
-          IsWindowVisible(h) ? 1 : 0);
+  logLine("control %d %s \"%s\" visible=%d", GetDlgCtrlID(h), cls, etext, IsWindowVisible(h) ? 1 : 0);
   return TRUE;
 }
 
@@ -205,19 +204,21 @@ static HWND findControl(int id) {
   return f.visible ? f.visible : f.any;
 }
 
+static bool needWindow(char *why, size_t n) {
+  return (g_cur && IsWindow(g_cur)) || fail(why, n, "no current window");
+}
+
 static bool needControl(long id, HWND *h, char *why, size_t n) {
-  if (!g_cur || !IsWindow(g_cur)) { fail(why, n, "no current window"); return false; }
+  if (!needWindow(why, n)) return false;
   *h = findControl((int)id);
-  if (!*h) { fail(why, n, "no control %ld", id); return false; }
-  return true;
+  return *h || fail(why, n, "no control %ld", id);
 }
 
 // Actions need a control a user could reach: present, visible and enabled.
 static bool needUsable(long id, HWND *h, char *why, size_t n) {
   if (!needControl(id, h, why, n)) return false;
-  if (!IsWindowVisible(*h)) { fail(why, n, "control %ld is hidden", id); return false; }
-  if (!IsWindowEnabled(*h)) { fail(why, n, "control %ld is disabled", id); return false; }
-  return true;
+  if (!IsWindowVisible(*h)) return fail(why, n, "control %ld is hidden", id);
+  return IsWindowEnabled(*h) || fail(why, n, "control %ld is disabled", id);
 }
 
 static void notifyParent(HWND ctl, int code) {
@@ -245,12 +246,11 @@ static bool cmdWait(const Command &c, char *why, size_t n) {
   for (;;) {
     HWND h = findTitled(c.arg[0]);
     if (h) { g_cur = h; logWindow("window", h); return true; }
-    if (programEnded()) { fail(why, n, "program ended before window \"%s\"", c.arg[0]); return false; }
+    if (programEnded()) return fail(why, n, "program ended before window \"%s\"", c.arg[0]);
     if (since(t0) >= limit) break;
     Sleep(kPollMs);
   }
-  fail(why, n, "no window \"%s\" within %lu ms", c.arg[0], (unsigned long)limit);
-  return false;
+  return fail(why, n, "no window \"%s\" within %lu ms", c.arg[0], (unsigned long)limit);
 }
 
 // Runs a check repeatedly until it passes or kSettleMs have gone by.
@@ -269,41 +269,32 @@ static bool checkText(const Command &c, char *why, size_t n) {
   long id = intArg(c, 0, 0);
   if (!needControl(id, &h, why, n)) return false;
   if (id == 0) windowTitle(h, got, sizeof got);
-  else if (!controlText(h, got, sizeof got)) { fail(why, n, "control %ld does not answer", id); return false; }
+  else if (!controlText(h, got, sizeof got)) return fail(why, n, "control %ld does not answer", id);
   if (strcmp(got, c.arg[1]) == 0) return true;
   escapeText(got, egot, sizeof egot);
   escapeText(c.arg[1], ewant, sizeof ewant);
-  fail(why, n, "control %ld has \"%s\", expected \"%s\"", id, egot, ewant);
-  return false;
+  return fail(why, n, "control %ld has \"%s\", expected \"%s\"", id, egot, ewant);
 }
 
-static bool checkState(const Command &c, char *why, size_t n, const char *what) {
+// expectvisible, expectenabled, expectchecked: the command name tells which state.
+static bool checkState(const Command &c, char *why, size_t n) {
+  const char *what = kCommands[c.def].name + 6;
   HWND h;
-  long id = intArg(c, 0, 0), want = intArg(c, 1, 0), got = 0;
+  DWORD_PTR res = 0;
+  long id = intArg(c, 0, 0), want = intArg(c, 1, 0), got;
   if (!needControl(id, &h, why, n)) return false;
   if (what[0] == 'v') got = IsWindowVisible(h) ? 1 : 0;
   else if (what[0] == 'e') got = IsWindowEnabled(h) ? 1 : 0;
-  else {
-    DWORD_PTR res = 0;
-    SendMessageTimeoutA(h, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, kSendMs, &res);
-    got = (long)res;
-  }
+  else got = sendTo(h, BM_GETCHECK, 0, 0, &res) ? (long)res : -1;
   if (got == want) return true;
-  fail(why, n, "control %ld is %s=%ld, expected %ld", id, what, got, want);
-  return false;
+  return fail(why, n, "control %ld is %s=%ld, expected %ld", id, what, got, want);
 }
 
-static bool checkVisible(const Command &c, char *why, size_t n) { return checkState(c, why, n, "visible"); }
-static bool checkEnabled(const Command &c, char *why, size_t n) { return checkState(c, why, n, "enabled"); }
-static bool checkChecked(const Command &c, char *why, size_t n) { return checkState(c, why, n, "checked"); }
-
 static bool cmdExpect(const Command &c, char *why, size_t n) { return settled(checkText, c, why, n); }
-static bool cmdVisible(const Command &c, char *why, size_t n) { return settled(checkVisible, c, why, n); }
-static bool cmdEnabled(const Command &c, char *why, size_t n) { return settled(checkEnabled, c, why, n); }
-static bool cmdChecked(const Command &c, char *why, size_t n) { return settled(checkChecked, c, why, n); }
+static bool cmdState(const Command &c, char *why, size_t n) { return settled(checkState, c, why, n); }
 
 static bool cmdRecord(const Command &, char *why, size_t n) {
-  if (!g_cur || !IsWindow(g_cur)) { fail(why, n, "no current window"); return false; }
+  if (!needWindow(why, n)) return false;
   recordControls(g_cur);
   return true;
 }
@@ -312,37 +303,27 @@ static bool cmdType(const Command &c, char *why, size_t n) {
   HWND h;
   DWORD_PTR res = 0;
   if (!needUsable(intArg(c, 0, 0), &h, why, n)) return false;
-  if (!SendMessageTimeoutA(h, WM_SETTEXT, 0, (LPARAM)c.arg[1], SMTO_ABORTIFHUNG, kSendMs, &res) || !res) {
-    fail(why, n, "WM_SETTEXT refused");
-    return false;
-  }
-  return true;
+  return (sendTo(h, WM_SETTEXT, 0, (LPARAM)c.arg[1], &res) && res) || fail(why, n, "WM_SETTEXT refused");
 }
 
-static BOOL CALLBACK uncheckRadio(HWND h, LPARAM except) {
-  DWORD_PTR res = 0;
-  if (h != (HWND)except && (GetWindowLongA(h, GWL_STYLE) & 0x0F) == BS_AUTORADIOBUTTON)
-    SendMessageTimeoutA(h, BM_SETCHECK, BST_UNCHECKED, 0, SMTO_ABORTIFHUNG, kSendMs, &res);
-  return TRUE;
-}
+static bool isAutoRadio(HWND h) { return (GetWindowLongA(h, GWL_STYLE) & 0x0F) == BS_AUTORADIOBUTTON; }
 
 // Checking an automatic radio button clears the others of its group, as a click does.
 static void clearRadioGroup(HWND h) {
   HWND parent = GetParent(h), it = h;
-  if ((GetWindowLongA(h, GWL_STYLE) & 0x0F) != BS_AUTORADIOBUTTON) return;
+  if (!isAutoRadio(h)) return;
   for (int i = 0; i < 256; ++i) {
     it = GetNextDlgGroupItem(parent, it, FALSE);
     if (!it || it == h) break;
-    uncheckRadio(it, (LPARAM)h);
+    if (isAutoRadio(it)) sendTo(it, BM_SETCHECK, BST_UNCHECKED, 0);
   }
 }
 
 static bool setCheck(const Command &c, char *why, size_t n, WPARAM state) {
   HWND h;
-  DWORD_PTR res = 0;
   if (!needUsable(intArg(c, 0, 0), &h, why, n)) return false;
   if (state == BST_CHECKED) clearRadioGroup(h);
-  SendMessageTimeoutA(h, BM_SETCHECK, state, 0, SMTO_ABORTIFHUNG, kSendMs, &res);
+  sendTo(h, BM_SETCHECK, state, 0);
   notifyParent(h, BN_CLICKED);
   return true;
 }
@@ -356,12 +337,11 @@ static bool cmdSelect(const Command &c, char *why, size_t n) {
   DWORD_PTR res = 0;
   long index = intArg(c, 1, 0);
   if (!needUsable(intArg(c, 0, 0), &h, why, n)) return false;
-  if (!GetClassNameA(h, cls, sizeof cls)) cls[0] = 0;
+  className(h, cls, sizeof cls);
   bool combo = lstrcmpiA(cls, "ComboBox") == 0;
-  if (!combo && lstrcmpiA(cls, "ListBox") != 0) { fail(why, n, "control is a %s", cls); return false; }
-  SendMessageTimeoutA(h, combo ? CB_SETCURSEL : LB_SETCURSEL, (WPARAM)index, 0,
-                      SMTO_ABORTIFHUNG, kSendMs, &res);
-  if ((LRESULT)res == -1 && index != -1) { fail(why, n, "no item %ld", index); return false; }
+  if (!combo && lstrcmpiA(cls, "ListBox") != 0) return fail(why, n, "control is a %s", cls);
+  sendTo(h, combo ? CB_SETCURSEL : LB_SETCURSEL, (WPARAM)index, 0, &res);
+  if ((LRESULT)res == -1 && index != -1) return fail(why, n, "no item %ld", index);
   notifyParent(h, combo ? CBN_SELCHANGE : LBN_SELCHANGE);
   return true;
 }
@@ -372,7 +352,7 @@ static bool cmdPress(const Command &c, char *why, size_t n) {
   HWND h;
   long id = intArg(c, 0, 0);
   if (!needUsable(id, &h, why, n)) return false;
-  if (h == g_cur) { fail(why, n, "press needs a control id"); return false; }
+  if (h == g_cur) return fail(why, n, "press needs a control id");
   HWND parent = GetParent(h);
   PostMessageA(parent ? parent : g_cur, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)h);
   dismissed();
@@ -380,7 +360,7 @@ static bool cmdPress(const Command &c, char *why, size_t n) {
 }
 
 static bool cmdClose(const Command &, char *why, size_t n) {
-  if (!g_cur || !IsWindow(g_cur)) { fail(why, n, "no current window"); return false; }
+  if (!needWindow(why, n)) return false;
   PostMessageA(g_cur, WM_CLOSE, 0, 0);
   dismissed();
   return true;
@@ -389,7 +369,7 @@ static bool cmdClose(const Command &, char *why, size_t n) {
 static bool cmdGone(const Command &c, char *why, size_t n) {
   DWORD t0 = GetTickCount(), limit = capped((DWORD)intArg(c, 0, kWaitMs));
   while (g_cur && IsWindow(g_cur)) {
-    if (since(t0) >= limit) { fail(why, n, "window still there after %lu ms", (unsigned long)limit); return false; }
+    if (since(t0) >= limit) return fail(why, n, "window still there after %lu ms", (unsigned long)limit);
     Sleep(kPollMs);
   }
   return true;
@@ -400,17 +380,14 @@ static bool cmdRect(const Command &c, char *why, size_t n) {
   RECT r;
   long id = intArg(c, 0, 0);
   if (!needControl(id, &h, why, n)) return false;
-  if (!GetWindowRect(h, &r)) { fail(why, n, "GetWindowRect failed"); return false; }
+  if (!GetWindowRect(h, &r)) return fail(why, n, "GetWindowRect failed");
   logLine("rect %ld %ld %ld %ld %ld", id, (long)r.left, (long)r.top, (long)r.right, (long)r.bottom);
   return true;
 }
 
 static bool writeBmp(const char *path, const BITMAPINFOHEADER &bih, const void *bits) {
-  BITMAPFILEHEADER fh;
-  memset(&fh, 0, sizeof fh);
-  fh.bfType = 0x4D42;  // "BM"
-  fh.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-  fh.bfSize = fh.bfOffBits + bih.biSizeImage;
+  DWORD off = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+  BITMAPFILEHEADER fh = { 0x4D42 /* "BM" */, off + bih.biSizeImage, 0, 0, off };
   FILE *f = fopen(path, "wb");
   if (!f) return false;
   bool ok = fwrite(&fh, sizeof fh, 1, f) == 1 && fwrite(&bih, sizeof bih, 1, f) == 1 &&
@@ -418,19 +395,12 @@ static bool writeBmp(const char *path, const BITMAPINFOHEADER &bih, const void *
   return fclose(f) == 0 && ok;
 }
 
+// Copies the whole screen into a bottom-up 24-bit DIB section and saves it.
 static bool cmdShot(const Command &c, char *why, size_t n) {
   int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-  BITMAPINFO bi;
   void *bits = NULL;
-  memset(&bi, 0, sizeof bi);
-  BITMAPINFOHEADER &bih = bi.bmiHeader;
-  bih.biSize = sizeof bih;
-  bih.biWidth = w;
-  bih.biHeight = h;  // bottom-up rows
-  bih.biPlanes = 1;
-  bih.biBitCount = 24;
-  bih.biCompression = BI_RGB;
-  bih.biSizeImage = (DWORD)(((w * 3 + 3) & ~3) * h);
+  BITMAPINFO bi = { { sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB, (DWORD)(((w * 3 + 3) & ~3) * h), 0, 0, 0, 0 }, { { 0, 0, 0, 0 } } };
+  const BITMAPINFOHEADER &bih = bi.bmiHeader;
   HDC screen = GetDC(NULL), mem = CreateCompatibleDC(screen);
   HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, NULL, 0);
   bool ok = bmp && mem;
@@ -444,7 +414,7 @@ static bool cmdShot(const Command &c, char *why, size_t n) {
   if (bmp) DeleteObject(bmp);
   if (mem) DeleteDC(mem);
   ReleaseDC(NULL, screen);
-  if (!ok) { fail(why, n, "cannot save %s (error %lu)", c.arg[0], GetLastError()); return false; }
+  if (!ok) return fail(why, n, "cannot save %s (error %lu)", c.arg[0], GetLastError());
   logLine("shot %dx%d", w, h);
   return true;
 }
@@ -457,32 +427,29 @@ static bool cmdSleep(const Command &c, char *, size_t) {
 static bool cmdEnd(const Command &c, char *why, size_t n) {
   DWORD limit = capped((DWORD)intArg(c, 0, kEndMs));
   if (WaitForSingleObject(g_pi.hProcess, limit) == WAIT_OBJECT_0) return true;
-  fail(why, n, "program still running after %lu ms", (unsigned long)limit);
-  return false;
+  return fail(why, n, "program still running after %lu ms", (unsigned long)limit);
 }
 
-static const CommandDef kCommands[] = {
-  { "wait", "s", "i", cmdWait },
-  { "expect", "is", "", cmdExpect },
-  { "expectvisible", "ii", "", cmdVisible },
-  { "expectchecked", "ii", "", cmdChecked },
-  { "expectenabled", "ii", "", cmdEnabled },
-  { "record", "", "", cmdRecord },
-  { "type", "is", "", cmdType },
-  { "check", "i", "", cmdCheck },
-  { "uncheck", "i", "", cmdUncheck },
-  { "select", "ii", "", cmdSelect },
-  { "press", "i", "", cmdPress },
-  { "close", "", "", cmdClose },
-  { "gone", "", "i", cmdGone },
-  { "rect", "i", "", cmdRect },
-  { "shot", "s", "", cmdShot },
-  { "sleep", "i", "", cmdSleep },
+const CommandDef kCommands[] = {
+  { "wait", "s", "i", cmdWait },         { "expect", "is", "", cmdExpect },
+  { "expectvisible", "ii", "", cmdState }, { "expectchecked", "ii", "", cmdState },
+  { "expectenabled", "ii", "", cmdState }, { "record", "", "", cmdRecord },
+  { "type", "is", "", cmdType },         { "check", "i", "", cmdCheck },
+  { "uncheck", "i", "", cmdUncheck },    { "select", "ii", "", cmdSelect },
+  { "press", "i", "", cmdPress },        { "close", "", "", cmdClose },
+  { "gone", "", "i", cmdGone },          { "rect", "i", "", cmdRect },
+  { "shot", "s", "", cmdShot },          { "sleep", "i", "", cmdSleep },
   { "end", "", "i", cmdEnd },
 };
 static const int kCommandCount = sizeof kCommands / sizeof kCommands[0];
 
 // ---------------------------------------------------------------- answers file
+
+static char unescape(char e) {
+  static const char from[] = "nrt\"\\", to[] = "\n\r\t\"\\";
+  const char *p = e ? strchr(from, e) : NULL;
+  return p ? to[p - from] : 0;
+}
 
 // Reads one blank-separated token; a token in double quotes takes \n \r \t \" \\ escapes.
 static const char *readToken(const char *p, char *out, size_t size, char *why, size_t n) {
@@ -491,11 +458,9 @@ static const char *readToken(const char *p, char *out, size_t size, char *why, s
   if (quoted) ++p;
   for (; *p && (quoted ? *p != '"' : (*p != ' ' && *p != '\t')); ++p) {
     char c = *p;
-    if (quoted && c == '\\') {
-      char e = *++p;
-      if (e == 'n') c = '\n'; else if (e == 'r') c = '\r'; else if (e == 't') c = '\t';
-      else if (e == '"' || e == '\\') c = e;
-      else { fail(why, n, "unknown escape \\%c", e ? e : '0'); return NULL; }
+    if (quoted && c == '\\' && !(c = unescape(*++p))) {
+      fail(why, n, "unknown escape \\%c", *p ? *p : '0');
+      return NULL;
     }
     if (o + 1 >= size) { fail(why, n, "argument too long"); return NULL; }
     out[o++] = c;
@@ -518,11 +483,13 @@ static int findDef(const char *name) {
 static bool checkArgs(const Command &c, char *why, size_t n) {
   const CommandDef &d = kCommands[c.def];
   int need = (int)strlen(d.need), opt = (int)strlen(d.opt);
-  if (c.argc < need || c.argc > need + opt) { fail(why, n, "%s takes %d to %d arguments", d.name, need, need + opt); return false; }
+  if (c.argc < need || c.argc > need + opt)
+    return fail(why, n, "%s takes %d to %d arguments", d.name, need, need + opt);
   for (int i = 0; i < c.argc; ++i) {
     char kind = i < need ? d.need[i] : d.opt[i - need];
     long v;
-    if (kind == 'i' && !parseInt(c.arg[i], &v)) { fail(why, n, "argument %d of %s is not a number", i + 1, d.name); return false; }
+    if (kind == 'i' && !parseInt(c.arg[i], &v))
+      return fail(why, n, "argument %d of %s is not a number", i + 1, d.name);
   }
   return true;
 }
@@ -532,11 +499,10 @@ static bool parseLine(const char *line, Command *c, char *why, size_t n) {
   const char *p = readToken(line, name, sizeof name, why, n);
   if (!p) return false;
   c->def = findDef(name);
-  if (c->def < 0) { fail(why, n, "unknown command \"%s\"", name); return false; }
+  if (c->def < 0) return fail(why, n, "unknown command \"%s\"", name);
   for (c->argc = 0; *(p = skipBlanks(p)); ++c->argc) {
-    if (c->argc == MAX_ARGS) { fail(why, n, "too many arguments"); return false; }
-    p = readToken(p, c->arg[c->argc], ARG_LEN, why, n);
-    if (!p) return false;
+    if (c->argc == MAX_ARGS) return fail(why, n, "too many arguments");
+    if (!(p = readToken(p, c->arg[c->argc], ARG_LEN, why, n))) return false;
   }
   _snprintf(c->raw, sizeof c->raw, "%s", line);
   c->raw[sizeof c->raw - 1] = 0;
@@ -545,27 +511,29 @@ static bool parseLine(const char *line, Command *c, char *why, size_t n) {
 
 static void trimEnd(char *s) {
   size_t len = strlen(s);
-  while (len && (s[len - 1] == '\n' || s[len - 1] == '\r' || s[len - 1] == ' ' || s[len - 1] == '\t')) s[--len] = 0;
+  while (len && strchr("\r\n \t", s[len - 1])) s[--len] = 0;
 }
 
+// Reads and checks the whole answers file before anything is started.
 static bool loadAnswers(const char *path) {
-  char line[LINE_LEN], why[512];
+  char line[LINE_LEN], why[512] = "";
   FILE *f = fopen(path, "rb");
   if (!f) { fprintf(stderr, "robot: cannot open %s\n", path); return false; }
   bool ok = true;
-  for (int num = 1; ok && fgets(line, sizeof line, f); ++num) {
-    if (!strchr(line, '\n') && !feof(f)) { fprintf(stderr, "robot: %s:%d: line too long\n", path, num); ok = false; break; }
+  int num = 0;
+  while (ok && fgets(line, sizeof line, f)) {
+    ++num;
+    if (!strchr(line, '\n') && !feof(f)) { ok = fail(why, sizeof why, "line too long"); break; }
     trimEnd(line);
     const char *p = skipBlanks(line);
     if (!*p || *p == '#') continue;
-    if (g_ncmds == MAX_CMDS) { fprintf(stderr, "robot: %s: too many commands\n", path); ok = false; break; }
-    Command &c = g_cmds[g_ncmds];
-    c.line = num;
-    ok = parseLine(p, &c, why, sizeof why);
-    if (!ok) fprintf(stderr, "robot: %s:%d: %s\n", path, num, why);
-    else ++g_ncmds;
+    if (g_ncmds == MAX_CMDS) { ok = fail(why, sizeof why, "too many commands"); break; }
+    g_cmds[g_ncmds].line = num;
+    ok = parseLine(p, &g_cmds[g_ncmds], why, sizeof why);
+    if (ok) ++g_ncmds;
   }
   fclose(f);
+  if (!ok) fprintf(stderr, "robot: %s:%d: %s\n", path, num, why);
   return ok;
 }
 
@@ -596,8 +564,7 @@ static bool appendArg(char *out, size_t size, size_t *len, const char *arg) {
 }
 
 static bool startProgram(int argc, char **argv) {
-  static char cmdline[CMDLINE_LEN];
-  char esc[CMDLINE_LEN * 2];
+  static char cmdline[CMDLINE_LEN], esc[CMDLINE_LEN * 2];
   size_t len = 0;
   STARTUPINFOA si;
   cmdline[0] = 0;
@@ -607,15 +574,13 @@ static bool startProgram(int argc, char **argv) {
   logLine("start \"%s\"", esc);
   memset(&si, 0, sizeof si);
   si.cb = sizeof si;
-  if (!CreateProcessA(NULL, cmdline, NULL, NULL, FALSE, 0, NULL, NULL, &si, &g_pi)) {
-    logLine("start FAIL error %lu", GetLastError());
-    return false;
-  }
-  return true;
+  if (CreateProcessA(NULL, cmdline, NULL, NULL, FALSE, 0, NULL, NULL, &si, &g_pi)) return true;
+  logLine("start FAIL error %lu", GetLastError());
+  return false;
 }
 
 static bool runSteps() {
-  char why[TEXT_LEN * 3];
+  static char why[TEXT_LEN * 3];
   for (int i = 0; i < g_ncmds; ++i) {
     const Command &c = g_cmds[i];
     why[0] = 0;
@@ -655,7 +620,7 @@ static Watched *watchEntry(Watched *w, int *count, HWND h) {
   return e;
 }
 
-// Returns true when an unexpected window was seen.
+// Answers windows that stayed kGraceMs; returns true when one of them was new.
 static bool watchOnce(Watched *w, int *count) {
   WinList l;
   bool unexpected = false;
@@ -665,8 +630,7 @@ static bool watchOnce(Watched *w, int *count) {
     if (!e || since(e->seen) < kGraceMs) continue;
     if (e->tries > 0 && (since(e->last) < kGraceMs || e->tries > 3)) continue;
     if (e->tries == 0) { logWindow("unexpected", e->h); recordControls(e->h); unexpected = true; }
-    answerWindow(e->h, e->tries);
-    e->tries++;
+    answerWindow(e->h, e->tries++);
     e->last = GetTickCount();
   }
   return unexpected;
@@ -706,7 +670,7 @@ int main(int argc, char **argv) {
     return EXIT_USAGE;
   }
   if (!loadAnswers(argv[1])) return EXIT_USAGE;
-  g_rec = fopen(argv[2], "w");
+  g_rec = fopen(argv[2], "wb");  // LF line ends for the Linux side
   if (!g_rec) { fprintf(stderr, "robot: cannot write %s\n", argv[2]); return EXIT_USAGE; }
   readLimit();
   g_start = GetTickCount();

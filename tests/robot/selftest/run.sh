@@ -95,7 +95,10 @@ run_robot all answer-all.txt "self test"
 expect_rc 0
 lacks_match ' FAIL |^unexpected '
 [ "$(grep -c '^step [0-9]* ok ' "$rec")" = "$(commands_in answer-all.txt)" ] || problem "not every step logged ok"
+target_w=$(winpath "$TARGET")
+has_line "start \"${target_w//\\/\\\\} \\\"self test\\\"\""
 has_line 'window "#32770" "Robot Dialog - self test"'
+has_line 'control 65535 Static "Thanks,\nhello world." visible=1'
 has_line 'control 201 Edit "abc" visible=1'
 has_line 'control 231 Button "&Remember" visible=1'
 has_line 'control 65535 Static "Start the dialog?" visible=1'

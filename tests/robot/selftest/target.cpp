@@ -1,11 +1,13 @@
 // target.exe - a small GUI program for the robot's self-test.
 //
-//   target.exe [NAME]       message box "Robot Target" (Yes/No); No ends with 7.
+//   target.exe [NAME]       message box "Robot Target" (Yes/No); No ends with 7,
+//                           a box that cannot be shown with 1.
 //                           Yes opens the dialog "Robot Dialog - NAME" (NAME
 //                           defaults to "none"); OK then shows a second box
 //                           "Robot Target" with the edit text.
 //   target.exe --sleep      shows nothing and never ends.
 //
+// The note (110) shows "box on"/"box off" 300 ms after the check box is clicked.
 // Exit code after the dialog: selection*10000 + edit length*100 + check*10 + button,
 // with the edit starting as "abc", the check box off and the selection 0.
 #include <windows.h>
@@ -95,10 +97,14 @@ static INT_PTR finish(HWND dlg, int button) {
 
 static INT_PTR CALLBACK dialogProc(HWND dlg, UINT msg, WPARAM wp, LPARAM) {
   if (msg == WM_INITDIALOG) { initDialog(dlg); return TRUE; }
+  if (msg == WM_TIMER) {  // the note follows the box 300 ms later, as a slow page would
+    KillTimer(dlg, 1);
+    SetDlgItemTextA(dlg, ID_NOTE, IsDlgButtonChecked(dlg, ID_BOX) == BST_CHECKED ? "box on" : "box off");
+    return TRUE;
+  }
   if (msg != WM_COMMAND) return FALSE;
   int id = LOWORD(wp), code = HIWORD(wp);
-  if (id == ID_BOX && code == BN_CLICKED)
-    SetDlgItemTextA(dlg, ID_NOTE, IsDlgButtonChecked(dlg, ID_BOX) == BST_CHECKED ? "box on" : "box off");
+  if (id == ID_BOX && code == BN_CLICKED) SetTimer(dlg, 1, 300, NULL);
   else if (id == ID_LIST && code == CBN_SELCHANGE) showColour(dlg);
   else if (id == IDOK || id == IDCANCEL) return finish(dlg, id);
   return FALSE;
@@ -109,13 +115,15 @@ int main(int argc, char **argv) {
   if (argc > 1 && strcmp(argv[1], "--sleep") == 0) { for (;;) Sleep(1000); }
   _snprintf(g_title, sizeof g_title, "Robot Dialog - %s", argc > 1 ? argv[1] : "none");
   g_title[sizeof g_title - 1] = 0;
-  if (MessageBoxA(NULL, "Start the dialog?", "Robot Target", MB_YESNO) != IDYES) return 7;
+  int answer = MessageBoxA(NULL, "Start the dialog?", "Robot Target", MB_YESNO);
+  if (answer == 0) return 1;  // no box could be shown (no display)
+  if (answer != IDYES) return 7;
   buildDialog(&t);
   INT_PTR code = DialogBoxIndirectParamA(GetModuleHandleA(NULL), (LPCDLGTEMPLATEA)t.w, NULL, dialogProc, 0);
   if (code < 0) return 1;
   if (code % 10 == IDOK) {
     char msg[320];
-    _snprintf(msg, sizeof msg, "Thanks, %s.", g_text);
+    _snprintf(msg, sizeof msg, "Thanks,\n%s.", g_text);
     msg[sizeof msg - 1] = 0;
     MessageBoxA(NULL, msg, "Robot Target", MB_OK);
   }
