@@ -34,7 +34,7 @@ STANDIN_TEXT(fnInfCloseFiles)
 STANDIN_TEXT(fnInfExec)
 STANDIN_TEXT(fnInfShellExec)
 STANDIN_TEXT(fnInfLaunchAndBack)
-STANDIN_TEXT(fnInfWriteCmdFile)
+
 STANDIN_TEXT(fnInfIsStringInFile)
 STANDIN_NAMED(fnInfInitOptions)
 STANDIN_NAMED(fnInfInputSection)
