@@ -16,6 +16,16 @@ add_executable(robot tests/robot/robot.cpp)
 target_link_libraries(robot PRIVATE user32 gdi32)
 target_link_options(robot PRIVATE -static)
 
+# The robot's own test drives a small target program.
+add_executable(robot_target tests/robot/selftest/target.cpp)
+set_target_properties(robot_target PROPERTIES OUTPUT_NAME target)
+target_link_libraries(robot_target PRIVATE user32 gdi32)
+target_link_options(robot_target PRIVATE -static)
+add_test(NAME robot.selftest
+         COMMAND bash ${CMAKE_SOURCE_DIR}/tests/robot/selftest/run.sh
+                 $<TARGET_FILE:robot> $<TARGET_FILE:robot_target>)
+set_tests_properties(robot.selftest PROPERTIES TIMEOUT 180 RESOURCE_LOCK prefix)
+
 # Small Win32 helpers that scenarios run beside the program.
 file(GLOB KSTL8_HELPER_SOURCES ${CMAKE_SOURCE_DIR}/tests/helpers/*.cpp)
 foreach(src ${KSTL8_HELPER_SOURCES})

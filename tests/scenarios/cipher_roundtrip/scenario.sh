@@ -11,13 +11,13 @@ first=$(head -c 1 "$APP/KESTREL8.INF")
 offset=$(od -An -tu1 -j1 -N1 "$APP/KESTREL8.INF" | tr -d ' ')
 { [ "$offset" -ge 1 ] && [ "$offset" -le 126 ]; } || fail "offset byte $offset out of 1-126"
 [ "$(stat -c %s "$APP/KESTREL8.INF")" -eq $(( $(stat -c %s "$ORIG") + 2 )) ] || fail "enciphered size"
-grep -q "Secret Section" "$APP/KESTREL8.INF" && fail "section name readable after enciphering"
+grep -q "IniEdits" "$APP/KESTREL8.INF" && fail "section name readable after enciphering"
 # Nothing ran: no log.
 expect_no_file "$DEST/CIPHER.LOG"
 run_setup -q "-d=$WDEST"
 expect_rc 0
-expect_line "$DEST/CIPHER.LOG" "[Secret Section]"
-expect_line "$DEST/CIPHER.LOG" "[Last]"
+expect_line "$DEST/CIPHER.LOG" "[IniEdits]"
+expect_line "$DEST/CIPHER.LOG" "[Exec]"
 run_setup -q -u=KESTREL8.INF
 expect_rc 0
 cmp -s "$APP/KESTREL8.INF" "$ORIG" || fail "deciphered script differs from the original"

@@ -16,12 +16,12 @@ expect_rc 0
 # the sections before the cut run, the one after it does not.
 python3 - "$APP/KESTREL8.INF" <<'PY'
 import sys
-head = b"[Config]\r\nLogFile=CUT.LOG\r\n[Before]\r\n"
+head = b"[Config]\r\nLogFile=CUT.LOG\r\n[Registry]\r\n"
 pad = b"; " + b"x" * 1000 + b"\r\n"
 body = head + pad * 262
-open(sys.argv[1], "wb").write(body + b"[After]\r\n")
+open(sys.argv[1], "wb").write(body + b"[Exec]\r\n")
 PY
 run_setup -q "-d=$WDEST"
 expect_rc 0
-expect_line "$DEST/CUT.LOG" "[Before]"
-expect_no_line "$DEST/CUT.LOG" "[After]"
+expect_line "$DEST/CUT.LOG" "[Registry]"
+expect_no_line "$DEST/CUT.LOG" "[Exec]"
