@@ -13,6 +13,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <string>
 
 int _dowildcard = 0;  // no globbing of our own arguments by the C runtime
 
@@ -229,22 +230,25 @@ static void notifyParent(HWND ctl, int code) {
 
 // ---------------------------------------------------------------- commands
 
-static HWND findTitled(const char *pattern) {
+// A window of the program with that title; boxOnly takes dialogs and
+// message boxes (class #32770) only.
+static HWND findTitled(const char *pattern, bool boxOnly) {
   WinList l;
-  char title[TEXT_LEN];
+  char title[TEXT_LEN], cls[64];
   programWindows(&l);
   for (int i = 0; i < l.n; ++i) {
     if (l.h[i] == g_dismissed && since(g_dismissedAt) < kRewaitMs) continue;
+    if (boxOnly && (!GetClassNameA(l.h[i], cls, sizeof cls) || strcmp(cls, "#32770") != 0)) continue;
     windowTitle(l.h[i], title, sizeof title);
     if (titleMatches(title, pattern)) return l.h[i];
   }
   return NULL;
 }
 
-static bool cmdWait(const Command &c, char *why, size_t n) {
+static bool waitFor(const Command &c, char *why, size_t n, bool boxOnly) {
   DWORD t0 = GetTickCount(), limit = capped((DWORD)intArg(c, 1, kWaitMs));
   for (;;) {
-    HWND h = findTitled(c.arg[0]);
+    HWND h = findTitled(c.arg[0], boxOnly);
     if (h) { g_cur = h; logWindow("window", h); return true; }
     if (programEnded()) return fail(why, n, "program ended before window \"%s\"", c.arg[0]);
     if (since(t0) >= limit) break;
@@ -252,6 +256,9 @@ static bool cmdWait(const Command &c, char *why, size_t n) {
   }
   return fail(why, n, "no window \"%s\" within %lu ms", c.arg[0], (unsigned long)limit);
 }
+
+static bool cmdWait(const Command &c, char *why, size_t n) { return waitFor(c, why, n, false); }
+static bool cmdWaitBox(const Command &c, char *why, size_t n) { return waitFor(c, why, n, true); }
 
 // Runs a check repeatedly until it passes or kSettleMs have gone by.
 static bool settled(Handler check, const Command &c, char *why, size_t n) {
@@ -263,6 +270,18 @@ static bool settled(Handler check, const Command &c, char *why, size_t n) {
   }
 }
 
+// TEXT matches exactly; a leading or trailing '*' stands for any text there.
+static bool textMatches(const char *got, const char *want) {
+  size_t lw = strlen(want), lg = strlen(got);
+  bool any0 = lw > 0 && want[0] == '*', any1 = lw > 1 && want[lw - 1] == '*';
+  if (!any0 && !any1) return strcmp(got, want) == 0;
+  std::string core(want + (any0 ? 1 : 0), lw - (any0 ? 1 : 0) - (any1 ? 1 : 0));
+  if (any0 && any1) return strstr(got, core.c_str()) != NULL;
+  if (core.size() > lg) return false;
+  if (any0) return strcmp(got + lg - core.size(), core.c_str()) == 0;
+  return strncmp(got, core.c_str(), core.size()) == 0;
+}
+
 static bool checkText(const Command &c, char *why, size_t n) {
   char got[TEXT_LEN], egot[TEXT_LEN * 2], ewant[ARG_LEN * 2];
   HWND h;
@@ -270,7 +289,7 @@ static bool checkText(const Command &c, char *why, size_t n) {
   if (!needControl(id, &h, why, n)) return false;
   if (id == 0) windowTitle(h, got, sizeof got);
   else if (!controlText(h, got, sizeof got)) return fail(why, n, "control %ld does not answer", id);
-  if (strcmp(got, c.arg[1]) == 0) return true;
+  if (textMatches(got, c.arg[1])) return true;
   escapeText(got, egot, sizeof egot);
   escapeText(c.arg[1], ewant, sizeof ewant);
   return fail(why, n, "control %ld has \"%s\", expected \"%s\"", id, egot, ewant);
@@ -399,7 +418,8 @@ static bool writeBmp(const char *path, const BITMAPINFOHEADER &bih, const void *
 static bool cmdShot(const Command &c, char *why, size_t n) {
   int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
   void *bits = NULL;
-  BITMAPINFO bi = { { sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB, (DWORD)(((w * 3 + 3) & ~3) * h), 0, 0, 0, 0 }, { { 0, 0, 0, 0 } } };
+  DWORD size = (DWORD)(((w * 3 + 3) & ~3) * h);  // rows padded to 4 bytes
+  BITMAPINFO bi = { { sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB, size, 0, 0, 0, 0 }, { { 0, 0, 0, 0 } } };
   const BITMAPINFOHEADER &bih = bi.bmiHeader;
   HDC screen = GetDC(NULL), mem = CreateCompatibleDC(screen);
   HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, NULL, 0);
@@ -431,7 +451,7 @@ static bool cmdEnd(const Command &c, char *why, size_t n) {
 }
 
 const CommandDef kCommands[] = {
-  { "wait", "s", "i", cmdWait },         { "expect", "is", "", cmdExpect },
+  { "wait", "s", "i", cmdWait },         { "waitbox", "s", "i", cmdWaitBox },         { "expect", "is", "", cmdExpect },
   { "expectvisible", "ii", "", cmdState }, { "expectchecked", "ii", "", cmdState },
   { "expectenabled", "ii", "", cmdState }, { "record", "", "", cmdRecord },
   { "type", "is", "", cmdType },         { "check", "i", "", cmdCheck },
@@ -569,7 +589,10 @@ static bool startProgram(int argc, char **argv) {
   STARTUPINFOA si;
   cmdline[0] = 0;
   for (int i = 0; i < argc; ++i)
-    if (!appendArg(cmdline, sizeof cmdline, &len, argv[i])) { logLine("start FAIL command line too long"); return false; }
+    if (!appendArg(cmdline, sizeof cmdline, &len, argv[i])) {
+      logLine("start FAIL command line too long");
+      return false;
+    }
   escapeText(cmdline, esc, sizeof esc);
   logLine("start \"%s\"", esc);
   memset(&si, 0, sizeof si);
@@ -611,11 +634,16 @@ static void answerWindow(HWND h, int tries) {
   logLine("answer close");
 }
 
+// The entry of window h; a new one takes the slot of a window that is gone.
 static Watched *watchEntry(Watched *w, int *count, HWND h) {
-  for (int i = 0; i < *count; ++i)
+  int slot = *count;
+  for (int i = 0; i < *count; ++i) {
     if (w[i].h == h) return &w[i];
-  if (*count == MAX_WATCH) return NULL;
-  Watched *e = &w[(*count)++];
+    if (!IsWindow(w[i].h)) slot = i;
+  }
+  if (slot == MAX_WATCH) return NULL;
+  if (slot == *count) ++*count;
+  Watched *e = &w[slot];
   e->h = h; e->seen = GetTickCount(); e->last = 0; e->tries = 0;
   return e;
 }

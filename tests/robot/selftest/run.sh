@@ -84,8 +84,9 @@ check_shot() {
   convert "$png" -format "%[pixel:p{2,2}] %[pixel:p{$inside}]" info: >"$WORK/pixels.txt" 2>&1
   local outer inner
   read -r outer inner <"$WORK/pixels.txt"
-  [ -n "$inner" ] && [ "$outer" != "$inner" ] ||
+  if [ -z "$inner" ] || [ "$outer" = "$inner" ]; then
     problem "dialog not visible in the shot: desktop $outer, dialog $inner at $inside"
+  fi
 }
 
 # 1. Every window answered as planned: exit 0 and the code the answers imply
@@ -120,6 +121,14 @@ last_line 'exit=7'
 faster_than 10000
 finish_case wrong
 
+# 2b. A leading wildcard must still match the rest of the text.
+run_robot wild answer-wild.txt
+expect_rc 3
+has_line 'step 2 FAIL line 3: control 0 has "Robot Target", expected "*Targets"'
+last_line 'exit=7'
+faster_than 10000
+finish_case wild
+
 # 3. Answers that stop early: the dialog is logged as unexpected with its
 #    controls and cancelled (edit "abc", box off, Cancel = 302).
 run_robot early answer-early.txt
@@ -151,7 +160,23 @@ last_line 'exit=65535'
 faster_than 10000
 finish_case sleep
 
-# 6. A bad answers file is refused before the program starts: exit 2, no record.
+# 6. close, uncheck and an empty text: the dialog ends as cancelled with
+#    an empty edit and the box off (exit 2).
+run_robot close answer-close.txt
+expect_rc 0
+lacks_match ' FAIL |^unexpected '
+[ "$(grep -c '^step [0-9]* ok ' "$rec")" = "$(commands_in answer-close.txt)" ] || problem "not every step logged ok"
+last_line 'exit=2'
+faster_than 10000
+finish_case close
+
+# 7. A program that cannot be started: exit 2 and the error in the record.
+TARGET="$WORK/missing.exe" run_robot nostart answer-close.txt
+expect_rc 2
+has_line 'start FAIL error 2'
+finish_case nostart
+
+# 8. A bad answers file is refused before the program starts: exit 2, no record.
 run_robot bad answer-bad.txt
 expect_rc 2
 [ ! -e "$rec" ] || problem "a record was written"

@@ -7,6 +7,7 @@
 //                           "Robot Target" with the edit text.
 //   target.exe --sleep      shows nothing and never ends.
 //
+// Radio buttons Typical (251, checked) and Custom (252) form one group.
 // The note (110) shows "box on"/"box off" 300 ms after the check box is clicked.
 // Exit code after the dialog: selection*10000 + edit length*100 + check*10 + button,
 // with the edit starting as "abc", the check box off and the selection 0.
@@ -14,7 +15,7 @@
 #include <stdio.h>
 #include <string.h>
 
-enum { ID_NOTE = 110, ID_COLOUR = 111, ID_NAME = 201, ID_BOX = 231, ID_LIST = 241 };
+enum { ID_NOTE = 110, ID_COLOUR = 111, ID_NAME = 201, ID_BOX = 231, ID_LIST = 241, ID_TYPICAL = 251, ID_CUSTOM = 252 };
 
 static char g_text[256];
 static char g_title[128];
@@ -54,8 +55,8 @@ static void buildDialog(Template *t) {
   t->n = 0;
   putDword(t, DS_MODALFRAME | DS_CENTER | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU);
   putDword(t, 0);
-  putWord(t, 7);  // items
-  putWord(t, 0); putWord(t, 0); putWord(t, 220); putWord(t, 110);
+  putWord(t, 9);  // items
+  putWord(t, 0); putWord(t, 0); putWord(t, 220); putWord(t, 126);
   putWord(t, 0); putWord(t, 0);  // no menu, standard class
   putText(t, g_title);
   putWord(t, 8);
@@ -65,8 +66,10 @@ static void buildDialog(Template *t) {
   putItem(t, BS_AUTOCHECKBOX | WS_TABSTOP, 10, 42, 200, 12, ID_BOX, 0x0080, "&Remember");
   putItem(t, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 10, 58, 100, 60, ID_LIST, 0x0085, "");
   putItem(t, SS_LEFT, 120, 60, 90, 10, ID_COLOUR, 0x0082, "");
-  putItem(t, BS_DEFPUSHBUTTON | WS_TABSTOP, 100, 88, 50, 14, IDOK, 0x0080, "OK");
-  putItem(t, BS_PUSHBUTTON | WS_TABSTOP, 160, 88, 50, 14, IDCANCEL, 0x0080, "Cancel");
+  putItem(t, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, 10, 76, 60, 12, ID_TYPICAL, 0x0080, "&Typical");
+  putItem(t, BS_AUTORADIOBUTTON, 80, 76, 60, 12, ID_CUSTOM, 0x0080, "C&ustom");
+  putItem(t, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 100, 104, 50, 14, IDOK, 0x0080, "OK");
+  putItem(t, BS_PUSHBUTTON | WS_TABSTOP, 160, 104, 50, 14, IDCANCEL, 0x0080, "Cancel");
 }
 
 static void showColour(HWND dlg) {
@@ -83,6 +86,7 @@ static void initDialog(HWND dlg) {
   SetDlgItemTextA(dlg, ID_NAME, "abc");
   for (int i = 0; i < 3; ++i) SendDlgItemMessageA(dlg, ID_LIST, CB_ADDSTRING, 0, (LPARAM)colours[i]);
   SendDlgItemMessageA(dlg, ID_LIST, CB_SETCURSEL, 0, 0);
+  CheckDlgButton(dlg, ID_TYPICAL, BST_CHECKED);
   showColour(dlg);
 }
 
