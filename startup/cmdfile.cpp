@@ -114,6 +114,7 @@ static BOOL fnCmdFileKey(CmdFileSectionStruct *lpSect, const char *lpszKey, cons
 int fnInfWriteCmdFile(HWND hWnd, char *lpszText)
 {
     (void)hWnd;
+    fnDebugTrace("fnInfWriteCmdFile", "Begin");
     CmdFileSectionStruct sect;
     memset(&sect, 0, sizeof(sect));
     char szLine[KSTL8_LINE];
