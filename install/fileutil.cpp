@@ -256,3 +256,39 @@ BOOL fnWriteFileSafely(const char *lpszPath, const void *lpData, DWORD cbData)
         DeleteFileA(szTemp);
     return bOk;
 }
+
+/* The system's short (8.3) form of a path; FALSE when the path does not
+   exist or the result does not fit (lpszOut is then empty). */
+BOOL fnGetShortPathName(const char *lpszLong, char *lpszOut, size_t cchOut)
+{
+    char szShort[KSTL8_PATH];
+    DWORD cch = GetShortPathNameA(lpszLong, szShort, sizeof(szShort));
+    if (cch == 0 || cch >= sizeof(szShort) || !fnStrCopyN(lpszOut, cchOut, szShort)) {
+        if (cchOut)
+            lpszOut[0] = '\0';
+        fnDebugTrace("fnGetShortPathName Error", "dwError=%lu,\nlpszLong=%s", GetLastError(),
+                     lpszLong);
+        return FALSE;
+    }
+    fnDebugTrace("fnGetShortPathName OK", "lpszLong=%s,\nlpszShort=%s", lpszLong, lpszOut);
+    return TRUE;
+}
+
+/* The long form of a path.  Windows 95 has no such call: the path is then
+   given back as it is. */
+BOOL fnGetLongPathName(const char *lpszShort, char *lpszOut, size_t cchOut)
+{
+    typedef DWORD(WINAPI * GetLongPathNameFn)(LPCSTR, LPSTR, DWORD);
+    static GetLongPathNameFn s_pfn = (GetLongPathNameFn)(void (*)(void))GetProcAddress(
+        GetModuleHandleA("KERNEL32.DLL"), "GetLongPathNameA");
+    char szLong[KSTL8_PATH];
+    DWORD cch = s_pfn ? s_pfn(lpszShort, szLong, sizeof(szLong)) : 0;
+    if (!s_pfn)
+        return fnStrCopyN(lpszOut, cchOut, lpszShort);
+    if (cch == 0 || cch >= sizeof(szLong) || !fnStrCopyN(lpszOut, cchOut, szLong)) {
+        if (cchOut)
+            lpszOut[0] = '\0';
+        return FALSE;
+    }
+    return TRUE;
+}

@@ -40,5 +40,15 @@ char *fnReadWholeFile(const char *lpszPath, DWORD cbMax, DWORD *lpcbRead, BOOL *
 /* Write a block to a file through a temporary file beside it, so the
    target is either untouched or completely rewritten. */
 BOOL fnWriteFileSafely(const char *lpszPath, const void *lpData, DWORD cbData);
+/* Short (8.3) and long forms of an existing path, in lpszOut. */
+BOOL fnGetShortPathName(const char *lpszLong, char *lpszOut, size_t cchOut);
+BOOL fnGetLongPathName(const char *lpszShort, char *lpszOut, size_t cchOut);
+
+/* ---- version.cpp ---- */
+/* The "FileVersion", "ProductVersion" and "LegalCopyRight" strings of a
+   file's version resource; any output may be NULL and is emptied first. */
+BOOL fnGetFileVersion(const char *lpszFile, char *lpszFileVer, size_t cchFileVer,
+                      char *lpszProductVer, size_t cchProductVer, char *lpszCopyright,
+                      size_t cchCopyright);
 
 #endif

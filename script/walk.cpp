@@ -1,5 +1,6 @@
 /* The section walk: one section at a time from the top, the script text
  * cut before the next header while the section runs. */
+#include "macro.h"
 #include "script.h"
 #include "../shell/shell.h"
 #include "../startup/startup.h"
@@ -29,6 +30,7 @@ void fnInitUserInput(UserInputStruct *lpUI)
     else
         fnDefaultDestDir(g_szDestDir, sizeof(g_szDestDir));
     fnStrCopy(lpUI->szDestDir, g_szDestDir);
+    fnStrCopy(g_szDirList[0], g_szDestDir);
     lpUI->uQuiet = 1;
     lpUI->uOnExit = g_uOnExit;
     lpUI->uBackUpMethod = g_uBackUpMethod;

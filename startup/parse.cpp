@@ -1,5 +1,7 @@
 /* The start-up sequence of the command line: directories, Windows
  * version, switches or command file, trace file, script search, loader. */
+#include "../registry/registry.h"
+#include "../script/macro.h"
 #include "startup.h"
 #include "../shell/shell.h"
 #include "../install/install.h"
@@ -126,7 +128,7 @@ BOOL fnParseCmdLine(HINSTANCE hInstance, HWND hWndOwner, int nCmdShow)
     (void)nCmdShow;
     if (!fnSettleDirectories() || !fnSettleHomeAndVersion())
         return fnFail();
-    /* fnReadRegGlobals: the registry-held globals arrive with the registry section. */
+    fnReadRegGlobals();
     g_bQuiet = FALSE;
     g_bMessage = FALSE;
     g_uCipherMode = 0;
@@ -151,6 +153,7 @@ BOOL fnParseCmdLine(HINSTANCE hInstance, HWND hWndOwner, int nCmdShow)
     if (!fnFindScript())
         return fnFail();
     fnStrCopy(g_szStartSourceDir, g_szSourceDir);
+    fnInitMacroTables();
     if (fnLoaderWanted() && !fnInitLoader(g_hInstance, g_nCmdShow, g_szOwnPath)) {
         fnMessageBox(0, NULL, MB_OK | MB_ICONSTOP, "Error!  Could not initialize.");
         return fnFail();
