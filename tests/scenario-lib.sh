@@ -95,6 +95,11 @@ expect_grep() {
   [ -f "$1" ] || { fail "missing file $1"; return; }
   grep -qE -- "$2" "$1" || { fail "no match for /$2/ in $1"; head -40 "$1" | sed 's/^/  | /'; }
 }
+expect_no_grep() {
+  [ -f "$1" ] || { fail "missing file $1"; return; }
+  grep -qE -- "$2" "$1" && { fail "unexpected match for /$2/ in $1"; head -40 "$1" | sed 's/^/  | /'; }
+  return 0
+}
 # expect_same FILE TEXT: the file (CR stripped) is exactly TEXT.
 expect_same() {
   local got; got=$(tr -d '\r' < "$1" 2>/dev/null)
