@@ -35,7 +35,6 @@ STANDIN_TEXT(fnInfExec)
 STANDIN_TEXT(fnInfShellExec)
 STANDIN_TEXT(fnInfLaunchAndBack)
 
-STANDIN_TEXT(fnInfIsStringInFile)
 STANDIN_NAMED(fnInfInitOptions)
 STANDIN_NAMED(fnInfInputSection)
 STANDIN_NAMED(fnParseInfGetUserInput)

@@ -245,6 +245,24 @@ int fnTestLineCondition(char *lpszLine, size_t cchLine)
     return nResult;
 }
 
+int fnTestListCondition(char *lpszLine, size_t cchLine)
+{
+    const char *lpszEq = fnFindUnquoted(lpszLine, '=');
+    const char *lpszComma = fnFindUnquoted(lpszLine, ',');
+    if (!lpszEq || !lpszComma || lpszEq > lpszComma)
+        return COND_NONE;
+    char szLeft[KSTL8_PATH];
+    char szRight[KSTL8_PATH];
+    int nResult = COND_FAILS;
+    if (fnGetParam(lpszLine, 0, szLeft, sizeof(szLeft)) &&
+        fnGetParam(lpszLine, 1, szRight, sizeof(szRight)))
+        nResult = fnCompareValues(szLeft, szRight);
+    memmove(lpszLine, lpszComma, strlen(lpszComma) + 1);
+    fnTrim(lpszLine);
+    (void)cchLine;
+    return nResult;
+}
+
 BOOL fnGetDelimParam(const char *lpszText, const char *lpszDelims, UINT n, char *lpszOut,
                      size_t cchOut)
 {

@@ -36,6 +36,9 @@ int fnCompareValues(const char *lpszValue, const char *lpszPattern);
 /* Test the condition in front of an entry; the line keeps only the entry
    when it has the conditional form.  100, 101 or 102. */
 int fnTestLineCondition(char *lpszLine, size_t cchLine);
+/* The same for lines that are lists of fields ("test=expected, a, b"):
+   a line is conditional when its first "=" comes before its first ",". */
+int fnTestListCondition(char *lpszLine, size_t cchLine);
 /* Field n (from 1) of a text split at any character of lpszDelims; a
    missing field gives an empty buffer and TRUE; FALSE when it does not fit. */
 BOOL fnGetDelimParam(const char *lpszText, const char *lpszDelims, UINT n, char *lpszOut,

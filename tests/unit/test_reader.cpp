@@ -98,6 +98,25 @@ TEST(ReaderParams, DelimiterSets)
     EXPECT_STREQ(sz, "k");
 }
 
+TEST(ReaderConditions, ListLines)
+{
+    char szLine[1024];
+    strcpy(szLine, "A=B, C:\\X.INI, S, K");
+    EXPECT_EQ(fnTestListCondition(szLine, sizeof(szLine)), COND_FAILS);
+    EXPECT_STREQ(szLine, "C:\\X.INI, S, K");
+    strcpy(szLine, "a=~B,file,text");
+    EXPECT_EQ(fnTestListCondition(szLine, sizeof(szLine)), COND_HOLDS);
+    EXPECT_STREQ(szLine, "file,text");
+    /* An "=" inside a later field is no condition, nor is a quoted one. */
+    strcpy(szLine, "C:\\CONFIG.SYS,Device=X,N");
+    EXPECT_EQ(fnTestListCondition(szLine, sizeof(szLine)), COND_NONE);
+    EXPECT_STREQ(szLine, "C:\\CONFIG.SYS,Device=X,N");
+    strcpy(szLine, "\"a=b\",text");
+    EXPECT_EQ(fnTestListCondition(szLine, sizeof(szLine)), COND_NONE);
+    strcpy(szLine, "x=x");
+    EXPECT_EQ(fnTestListCondition(szLine, sizeof(szLine)), COND_NONE);
+}
+
 TEST(ReaderConditions, ConditionalForm)
 {
     char szLine[1024];
