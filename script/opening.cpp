@@ -12,10 +12,48 @@ static BOOL fnIsYes(const char *lpszValue)
     return lpszValue[0] == 'Y' || lpszValue[0] == 'y';
 }
 
-/* FIXME: Restart, StayHome, MustRestartAtExit, BackUpMethod, ExitMessage
-   and OnExit arrive with the exit screens; this takes the keys that decide
-   the run's channels. */
-static BOOL fnConfigKey(const char *lpszKey, char *lpszValue, size_t cchValue)
+char g_szConfigExitMsg[1024];
+char g_szConfigExitExec[260];
+char g_szConfigRestartMsg[1024];
+
+static BOOL fnBackUpMethodKey(const char *lpszValue)
+{
+    static const char *const s_apsz[] = { "PROMPT", "ORIEXT", "UNIQUE", "TIME",
+                                          "DATE", "DATETIME", "NOMOD" };
+    for (UINT i = 0; i < sizeof(s_apsz) / sizeof(s_apsz[0]); i++)
+        if (fnStrCmpI(lpszValue, s_apsz[i]) == 0) {
+            g_uBackUpMethod = 500 + i;
+            return TRUE;
+        }
+    return TRUE;
+}
+
+/* OnExit=word[,parameter]: g_uOnExit and the text that goes with it. */
+static void fnOnExitKey(const char *lpszLine, const char *lpszValue)
+{
+    char szParam[1024];
+    BOOL bParam = fnGetParam(lpszLine, 2, szParam, sizeof(szParam)) && szParam[0];
+    if (bParam)
+        fnExpandOpts(szParam, sizeof(szParam));
+    if (fnStrCmpI(lpszValue, "ExitWin") == 0) {
+        g_uOnExit = 1;
+    } else if (fnStrCmpI(lpszValue, "Exec") == 0) {
+        if (bParam && fnStrCopy(g_szConfigExitExec, szParam))
+            g_uOnExit = 2;
+    } else if (fnStrCmpI(lpszValue, "RestartWin") == 0) {
+        g_uOnExit = 3;
+    } else if (fnStrCmpI(lpszValue, "Reboot") == 0) {
+        g_uOnExit = 5;
+    } else if (fnStrCmpI(lpszValue, "RestartWithMsg") == 0) {
+        g_uOnExit = 6;
+        fnStrCopy(g_szConfigRestartMsg, bParam ? szParam : "");
+    }
+}
+
+/* FIXME: Restart and StayHome arrive with the program runner and the
+   destination set-up; they are read and passed over. */
+static BOOL fnConfigKey(const char *lpszLine, const char *lpszKey, char *lpszValue,
+                        size_t cchValue)
 {
     if (fnStrCmpI(lpszKey, "BeQuiet") == 0) {
         BOOL bQuiet = fnIsYes(lpszValue);
@@ -39,11 +77,19 @@ static BOOL fnConfigKey(const char *lpszKey, char *lpszValue, size_t cchValue)
             fnStrCopy(g_szLogFile, lpszValue);
             g_bLogWanted = lpszValue[0] != '\0';
         }
+    } else if (fnStrCmpI(lpszKey, "MustRestartAtExit") == 0) {
+        g_bMustRestart = fnIsYes(lpszValue);
+    } else if (fnStrCmpI(lpszKey, "BackUpMethod") == 0) {
+        fnBackUpMethodKey(lpszValue);
+    } else if (fnStrCmpI(lpszKey, "ExitMessage") == 0) {
+        char szText[1024];
+        fnGetParam(lpszLine, 1, szText, sizeof(szText));
+        fnExpandOpts(szText, sizeof(szText));
+        fnStrCopy(g_szConfigExitMsg, szText);
+    } else if (fnStrCmpI(lpszKey, "OnExit") == 0) {
+        fnOnExitKey(lpszLine, lpszValue);
     } else {
-        return fnStrCmpI(lpszKey, "Restart") == 0 || fnStrCmpI(lpszKey, "StayHome") == 0 ||
-               fnStrCmpI(lpszKey, "MustRestartAtExit") == 0 ||
-               fnStrCmpI(lpszKey, "BackUpMethod") == 0 ||
-               fnStrCmpI(lpszKey, "ExitMessage") == 0 || fnStrCmpI(lpszKey, "OnExit") == 0;
+        return fnStrCmpI(lpszKey, "Restart") == 0 || fnStrCmpI(lpszKey, "StayHome") == 0;
     }
     return TRUE;
 }
@@ -52,6 +98,8 @@ int fnReadConfig(HWND hWnd, char *lpszText)
 {
     (void)hWnd;
     char *p = fnLocateSection(lpszText, "[Config]");
+    g_bMustRestart = FALSE;
+    g_szConfigExitMsg[0] = g_szConfigExitExec[0] = g_szConfigRestartMsg[0] = '\0';
     char szLine[KSTL8_LINE];
     while (p && (p = fnGetSectionLine(p, szLine, sizeof(szLine))) != NULL) {
         if (fnTestLineCondition(szLine, sizeof(szLine)) == COND_FAILS)
@@ -61,7 +109,7 @@ int fnReadConfig(HWND hWnd, char *lpszText)
         if (!fnGetParam(szLine, 0, szKey, sizeof(szKey)))
             break;
         fnGetParam(szLine, 1, szValue, sizeof(szValue));
-        if (!fnConfigKey(szKey, szValue, sizeof(szValue)))
+        if (!fnConfigKey(szLine, szKey, szValue, sizeof(szValue)))
             break;
     }
     if (g_bLogWanted && g_szLogFile[0]) {

@@ -81,6 +81,11 @@ void fnEndInfSection(HWND hWndStatus, HCURSOR hCursor);
 #define CONFIG_RESTARTED 8
 #define OPTIONS_EXIT     116
 int fnReadConfig(HWND hWnd, char *lpszText);
+/* What [Config] sets for the end of the run; the walk copies it into its
+   UserInputStruct. */
+extern char g_szConfigExitMsg[1024];
+extern char g_szConfigExitExec[260];
+extern char g_szConfigRestartMsg[1024];
 int fnReadInstallOptions(HWND hWnd, char *lpszText);
 int fnReadSignon(HWND hWnd, char *lpszText);
 

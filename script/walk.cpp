@@ -31,6 +31,9 @@ void fnInitUserInput(UserInputStruct *lpUI)
         fnDefaultDestDir(g_szDestDir, sizeof(g_szDestDir));
     fnStrCopy(lpUI->szDestDir, g_szDestDir);
     fnStrCopy(g_szDirList[0], g_szDestDir);
+    fnStrCopy(lpUI->szExitMsg, g_szConfigExitMsg);
+    fnStrCopy(lpUI->szExitExec, g_szConfigExitExec);
+    fnStrCopy(lpUI->szRestartMsg, g_szConfigRestartMsg);
     lpUI->uQuiet = 1;
     lpUI->uOnExit = g_uOnExit;
     lpUI->uBackUpMethod = g_uBackUpMethod;

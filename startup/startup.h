@@ -98,6 +98,14 @@ extern CmdLineStruct g_CmdLine;
 extern BOOL g_bToolHelp;
 extern BOOL g_bNtQuery;
 extern BOOL g_bSecurity;
+/* Windows must restart at exit whatever g_uOnExit says. */
+extern BOOL g_bMustRestart;
+/* The system's exit call; tests put a recorder here. */
+typedef BOOL(WINAPI *PFNEXITWINDOWS)(UINT uFlags, DWORD dwReason);
+extern PFNEXITWINDOWS g_pfnExitWindowsEx;
+extern UINT g_uExitWindowsCalls;
+/* Ask the system to exit (1) or restart (2), with the shutdown privilege. */
+BOOL fnExitWindows(UINT uFlags);
 
 /* ---- osinfo.cpp ---- */
 /* Fill lpOS from what the system reports; FALSE when it refuses. */

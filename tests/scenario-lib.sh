@@ -30,8 +30,26 @@ scen_prepare() {
   SCEN_WINVER_SET=0
 }
 
+# private_prefix: the rest of the scenario runs in a prefix of its own, a
+# copy of the bench's template with its own wineserver, so that an exit or
+# restart of Windows ends nothing but this scenario's programs.
+private_prefix() {
+  SCEN_PRIVATE_PREFIX="$WORK/prefix"
+  cp -a "$BUILDX/../wineprefix.template" "$SCEN_PRIVATE_PREFIX"
+  export WINEPREFIX="$SCEN_PRIVATE_PREFIX"
+  "$WINESERVER" -p </dev/null >/dev/null 2>&1
+  "$WINE" wineboot </dev/null >/dev/null 2>&1
+  WTEMP="$WINEPREFIX/drive_c/users/$(id -un)/Temp"
+  mkdir -p "$WTEMP"
+}
+
 scen_finish() {
   scen_kill_strays
+  if [ -n "${SCEN_PRIVATE_PREFIX:-}" ]; then
+    "$WINESERVER" -k </dev/null >/dev/null 2>&1
+    "$WINESERVER" -w </dev/null >/dev/null 2>&1
+    rm -rf "$SCEN_PRIVATE_PREFIX"
+  fi
   [ "$SCEN_WINVER_SET" = 1 ] && set_winver ""
   if [ "$SCEN_FAILS" -ne 0 ]; then
     echo "scenario $SCEN_NAME: $SCEN_FAILS check(s) failed (work folder $WORK)"
