@@ -10,8 +10,12 @@ winpath() { local p="$1"; echo "Z:${p//\//\\}"; }
 # A program left running by an earlier scenario would be taken for a
 # previous instance: end any that survive.
 scen_kill_strays() {
-  pkill -9 -f '(_KSTL8_|SETUP32)\.EXE' 2>/dev/null
-  pkill -9 -f 'robot\.exe' 2>/dev/null
+  local pid
+  for pid in $(pgrep -f '(_KSTL8_|SETUP32)\.EXE|robot\.exe'); do
+    # Only this bench's programs: other benches may run beside it.
+    tr '\0' '\n' < "/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" &&
+      kill -9 "$pid" 2>/dev/null
+  done
   return 0
 }
 
