@@ -50,5 +50,20 @@ BOOL fnGetLongPathName(const char *lpszShort, char *lpszOut, size_t cchOut);
 BOOL fnGetFileVersion(const char *lpszFile, char *lpszFileVer, size_t cchFileVer,
                       char *lpszProductVer, size_t cchProductVer, char *lpszCopyright,
                       size_t cchCopyright);
+/* Compare the version resources of the new file and the existing one:
+   0 identical, 1 no memory or a failed read, 2 one has none, 3 the source
+   or 4 the target cannot be read, 5 the fixed blocks cannot both be read,
+   6 different, 7 the source is older, 8 flags, 9 systems, 10 languages. */
+UINT fnCmpFileVersionInfo(const char *lpszSource, const char *lpszTarget);
+/* The translation of a resource as text ("040904e4"), "040904E4" without. */
+void fnTranslationText(void *lpBlock, char *lpszOut, size_t cchOut);
+/* The words for the set file flags, or "No flags". */
+void fnVersionFlagsText(DWORD dwFlags, char *lpszOut, size_t cchOut);
+/* The file type, with the subtype in brackets for drivers, fonts and
+   virtual devices. */
+void fnVersionTypeText(DWORD dwType, DWORD dwSubtype, char *lpszOut, size_t cchOut);
+/* Fill a list box with the file's version data; FALSE (and one line
+   saying so) when it has none. */
+BOOL fnFillVersionList(const char *lpszFile, HWND hList);
 
 #endif

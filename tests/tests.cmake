@@ -26,6 +26,37 @@ add_test(NAME robot.selftest
                  $<TARGET_FILE:robot> $<TARGET_FILE:robot_target>)
 set_tests_properties(robot.selftest PROPERTIES TIMEOUT 180 RESOURCE_LOCK prefix)
 
+# Programs that carry version resources for the version tests:
+# name, file version, product version, flags, os, type, subtype, language.
+function(kstl8_version_fixture name fv pv flags fos ftype fsub lang langtext)
+  add_executable(${name} tests/fixtures/version/stub.c tests/fixtures/version/version.rc)
+  string(REPLACE "," ";" fvl "${fv}")
+  string(REPLACE "," ";" pvl "${pv}")
+  list(GET fvl 0 FV1)
+  list(GET fvl 1 FV2)
+  list(GET fvl 2 FV3)
+  list(GET fvl 3 FV4)
+  list(GET pvl 0 PV1)
+  list(GET pvl 1 PV2)
+  list(GET pvl 2 PV3)
+  list(GET pvl 3 PV4)
+  target_compile_definitions(${name} PRIVATE FV1=${FV1} FV2=${FV2} FV3=${FV3} FV4=${FV4}
+    PV1=${PV1} PV2=${PV2} PV3=${PV3} PV4=${PV4} FLAGS=${flags} FOS=${fos} FTYPE=${ftype}
+    FSUB=${fsub} LANG=${lang} LANGTEXT=${langtext})
+  target_link_options(${name} PRIVATE -static)
+  add_dependencies(kstl8_tests ${name})
+endfunction()
+kstl8_version_fixture(ver_4001 "4,0,0,1" "4,0,0,1" 0 0x40004 1 0 0x409 "040904e4")
+kstl8_version_fixture(ver_4002 "4,0,0,2" "4,0,0,1" 0 0x40004 1 0 0x409 "040904e4")
+kstl8_version_fixture(ver_5000de "5,0,0,0" "5,0,0,0" 0 0x40004 1 0 0x407 "040704e4")
+kstl8_version_fixture(ver_newfile_oldprod "5,0,0,0" "3,0,0,0" 0 0x40004 1 0 0x409 "040904e4")
+kstl8_version_fixture(ver_flags "4,0,0,3" "4,0,0,3" 3 0x40004 1 0 0x409 "040904e4")
+kstl8_version_fixture(ver_os "4,0,0,3" "4,0,0,3" 0 0x4 1 0 0x409 "040904e4")
+kstl8_version_fixture(ver_driver "1,2,3,4" "1,2,3,4" 0 0x40004 3 4 0x409 "040904e4")
+add_executable(ver_none tests/fixtures/version/stub.c)
+target_link_options(ver_none PRIVATE -static)
+add_dependencies(kstl8_tests ver_none)
+
 # Small Win32 helpers that scenarios run beside the program.
 file(GLOB KSTL8_HELPER_SOURCES ${CMAKE_SOURCE_DIR}/tests/helpers/*.cpp)
 foreach(src ${KSTL8_HELPER_SOURCES})
