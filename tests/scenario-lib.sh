@@ -13,7 +13,7 @@ scen_kill_strays() {
   local pid
   for pid in $(pgrep -f '(_KSTL8_|SETUP32)\.EXE|robot\.exe'); do
     # Only this bench's programs: other benches may run beside it.
-    tr '\0' '\n' < "/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" &&
+    tr '\0' '\n' < "/proc/$pid/environ" 2>/dev/null | grep -xF "WINEPREFIX=$WINEPREFIX" >/dev/null &&
       kill -9 "$pid" 2>/dev/null
   done
   return 0
@@ -107,10 +107,10 @@ expect_no_file() { [ ! -e "$1" ] || fail "file should not exist: $1"; }
 # expect_contains FILE TEXT: a line of FILE (CR stripped) equals TEXT.
 expect_line() {
   [ -f "$1" ] || { fail "missing file $1"; return; }
-  tr -d '\r' < "$1" | grep -qxF -- "$2" || { fail "no line '$2' in $1"; sed 's/^/  | /' "$1" | head -40; }
+  tr -d '\r' < "$1" | grep -xF -- "$2" >/dev/null || { fail "no line '$2' in $1"; sed 's/^/  | /' "$1" | head -40; }
 }
 expect_no_line() {
-  [ -f "$1" ] && tr -d '\r' < "$1" | grep -qxF -- "$2" && fail "unexpected line '$2' in $1"
+  [ -f "$1" ] && tr -d '\r' < "$1" | grep -xF -- "$2" >/dev/null && fail "unexpected line '$2' in $1"
   return 0
 }
 expect_grep() {
@@ -133,7 +133,7 @@ TRACE_FILE() { echo "$WTEMP/KStl8Dbg.LOG"; }
 wait_for_line() {
   local i
   for i in $(seq 1 $(( ${3:-15} * 10 ))); do
-    [ -f "$1" ] && tr -d '\r' < "$1" | grep -qxF -- "$2" && return 0
+    [ -f "$1" ] && tr -d '\r' < "$1" | grep -xF -- "$2" >/dev/null && return 0
     sleep 0.1
   done
   fail "no line '$2' in $1 after ${3:-15} s"

@@ -17,7 +17,7 @@ for pair in "[VersionTest]|Reading version information" "[ReadRegistry]|Processi
             "[IniEdits]|Editing configuration files" "[CloseAfter]|Closing program" \
             "[ExecBefore]|Executing program" "[ShellExec]|Executing shell" "[FloatInfo]|"; do
   name=${pair%%|*}; text=${pair#*|}
-  tr -d '\r' < "$TF" | grep -A1 -xF "Section=$name," | grep -qxF "lpszAddMsg=$text" \
+  tr -d '\r' < "$TF" | grep -A1 -xF "Section=$name," | grep -xF "lpszAddMsg=$text" >/dev/null \
     || fail "status text of $name is not '$text'"
 done
 want_log="[Kestrel8 Log]
