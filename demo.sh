@@ -48,6 +48,11 @@ fi
 echo "SETUP32.EXE exit code: $rc"
 echo "Installed into $DEST ($DESTUNIX):"
 (cd "$DESTUNIX" 2>/dev/null && find . -type f | sort | sed 's/^/  /') || echo "  (nothing)"
+for f in "$DESTUNIX"/*.INI "$DESTUNIX"/*.BAT; do
+  [ -f "$f" ] || continue
+  echo "Configuration file $(basename "$f"):"
+  sed 's/\r$//; s/^/  | /' "$f"
+done
 echo "Install log:"
 sed 's/\r$//; s/^/  | /' "$DESTUNIX/DEMO.LOG" 2>/dev/null || echo "  (no log)"
 exit "${rc:-1}"
