@@ -21,7 +21,6 @@
         return 1;                                                         \
     }
 
-STANDIN_TEXT(fnInfInfo)
 STANDIN_TEXT(fnInfFloatInfo)
 STANDIN_TEXT(fnInfCheckFors)
 STANDIN_TEXT(fnInfFileCheck)

@@ -1,4 +1,4 @@
-/* The opening sections: [Config], [Install Options] and [Signon]. */
+/* The first opening section: [Config]. */
 #include "script.h"
 #include "../shell/shell.h"
 #include "../startup/startup.h"
@@ -119,20 +119,4 @@ int fnReadConfig(HWND hWnd, char *lpszText)
         fnStartLog(szName);
     }
     return SECTION_GOON;
-}
-
-/* FIXME: the install-options and sign-on dialogs arrive with the dialog
-   framework; until then both go on with the current script. */
-int fnReadInstallOptions(HWND hWnd, char *lpszText)
-{
-    (void)hWnd;
-    (void)lpszText;
-    return SECTION_GOON;
-}
-
-int fnReadSignon(HWND hWnd, char *lpszText)
-{
-    (void)hWnd;
-    (void)lpszText;
-    return 1;
 }

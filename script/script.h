@@ -86,8 +86,28 @@ int fnReadConfig(HWND hWnd, char *lpszText);
 extern char g_szConfigExitMsg[1024];
 extern char g_szConfigExitExec[260];
 extern char g_szConfigRestartMsg[1024];
+
+/* ---- options.cpp: [Install Options], [Signon], [Info] ---- */
+struct InstallOptionsStruct;
+struct TextPromptStruct;
+/* 1 go on with this script, 116 Exit, 112-115 g_szIniFile names the
+   script to load. */
 int fnReadInstallOptions(HWND hWnd, char *lpszText);
+/* Read [Install Options] into lpOpt; FALSE when no dialog is shown. */
+BOOL fnReadOptionsRecord(char *lpszText, InstallOptionsStruct *lpOpt);
+/* What the pressed button means; for 112-115 lpszScript (the current
+   script) is replaced by the chosen one. */
+int fnInstallOptionsResult(int nButton, const InstallOptionsStruct *lpOpt, char *lpszScript,
+                           size_t cchScript);
+/* lpszName in the directory of lpszScript; a drive or root name as given. */
+BOOL fnScriptInDirOf(const char *lpszScript, const char *lpszName, char *lpszOut, size_t cchOut);
+BOOL fnIsRootedName(const char *lpszName);
+/* A text file of at most cchOut-1 bytes; FALSE when it can't be opened. */
+BOOL fnReadTextFile(const char *lpszFile, char *lpszOut, size_t cchOut);
+/* 1 OK or nothing shown, 0 Cancel (confirmed). */
 int fnReadSignon(HWND hWnd, char *lpszText);
+/* Read a [Signon]/[Info] body; FALSE when nothing is to be shown. */
+BOOL fnReadTextRecord(char *lpszSection, TextPromptStruct *lpText);
 
 /* ---- exit.cpp ---- */
 BOOL fnUserExit(HWND hWnd, UserInputStruct *lpUI);

@@ -59,15 +59,66 @@ void fnPumpMessages(void);
 void fnZeroMem(void *lpBuffer, size_t cbBuffer);
 void fnGlobalFree(HGLOBAL hMem);
 
-/* ---- windows.cpp: main and loader windows ---- */
+/* ---- windows.cpp: main, loader and status windows, placement ---- */
 LRESULT CALLBACK MainWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK LoaderWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
-/* Status window "\n%s ...\nPlease wait ..."; none in a quiet run. */
+LRESULT CALLBACK StatusWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
+/* The system static procedure the status class passes other messages to. */
+extern WNDPROC g_pfnStaticProc;
+/* The one text every status window shows. */
+extern char g_szStatusText[512];
+/* TRUE while the program itself asks Windows to exit or restart. */
+extern BOOL g_bExitingWindows;
+/* The screen less the task bar, else the desktop window's rectangle. */
+BOOL fnGetWorkArea(RECT *lprc);
+/* Where a cx by cy window goes at position 1-9 (0 counts as 3, TopCenter)
+   inside lprcArea; centred coordinates stay between 0 and the area less
+   the window.  FALSE for a position above 9. */
+BOOL fnPositionInArea(const RECT *lprcArea, int cx, int cy, UINT uPosition, POINT *lppt);
+/* Place a window at position 1-9 of the work area; with hWndAfter not
+   NULL also apply fnSetZOrder. */
+BOOL fnPlaceWindow(HWND hWnd, HWND hWndAfter, UINT uPosition);
+/* Change only the z-order; top-most also brings the window forward. */
+BOOL fnSetZOrder(HWND hWnd, HWND hWndAfter);
+/* Put hWndSecond at hWndFirst's left edge, one hWndFirst height below the
+   top of the work area, inside the work area (centred without hWndFirst). */
+BOOL fnPlaceBelow(HWND hWndFirst, HWND hWndSecond);
+/* Main window position (1-9) for g_uShowVSWin: 1 TopLeft, 2 TopCenter,
+   3 TopRight, anything else TopLeft. */
+UINT fnMainWindowPosition(UINT uShowVSWin);
+/* Status window height for size 0-3: 75, 40, 75, 110 (width 393). */
+int fnStatusHeight(UINT uSize);
+/* Status window with string uId formatted with the arguments, at position
+   0-9, top-most.  With dwMillis it waits, destroys the window and returns
+   NULL.  None in a quiet run. */
+HWND fnStatusWindow(HWND hWndOwner, UINT uId, UINT uSize, UINT uPosition, DWORD dwMillis, ...);
+/* Show (and with bUpdate repaint) a window; nothing in a quiet run. */
+BOOL fnShowWindow(HWND hWnd, BOOL bUpdate);
+/* The section status "\n%s ...\nPlease wait ..." (size 1, BottomLeft). */
 HWND fnCreateStatusWindow(HWND hWndParent, const char *lpszText);
 void fnDestroyStatusWindow(HWND hWnd);
 /* Centre a window on the work area. */
 void fnCenterWindow(HWND hWnd);
-/* TRUE while the program itself asks Windows to exit or restart. */
-extern BOOL g_bExitingWindows;
+
+/* ---- controls.cpp: progress meter, mismatch list, dialog helpers ---- */
+#define PM_SETRANGE (WM_USER + 0)
+#define PM_GETRANGE (WM_USER + 1)
+#define PM_SETPOS   (WM_USER + 2)
+#define PM_GETPOS   (WM_USER + 3)
+/* Window extra bytes of the progress meter class. */
+#define PM_EXTRA    (3 * (int)sizeof(LONG_PTR))
+LRESULT CALLBACK ProgressMeterProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK MisMatchLBProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
+/* The meter's percentage (range 0 gives 0, past the range 100) and, for a
+   control cxWidth wide, the width of its inverted bar. */
+int fnMeterPercent(UINT uRange, UINT uPos, int *lpnBarWidth, int cxWidth);
+/* A control's rectangle in its dialog's client coordinates. */
+BOOL fnGetDlgCtrlRect(HWND hDlg, int nId, RECT *lprc);
+/* Hide button nOldId and show nNewId in its place. */
+BOOL fnSwapDlgButton(HWND hDlg, int nOldId, int nNewId);
+/* Shorten a dialog so that it ends (with a margin) below control nLastId. */
+BOOL fnShortenDialog(HWND hDlg, int nLastId);
+/* The first checked button from nFirstId to nLastId, or -1. */
+int fnGetCheckedRadio(HWND hDlg, int nFirstId, int nLastId);
 
 #endif

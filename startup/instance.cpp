@@ -33,7 +33,7 @@ void fnFindPreviousInstance(char *lpszClass, size_t cchClass, char *lpszTitle,
 
 /* A class derived from a system class, keeping the base procedure. */
 static BOOL fnRegisterDerived(HINSTANCE hInstance, const char *lpszBase, UINT uNameId,
-                              WNDPROC *lppfnBase)
+                              WNDPROC *lppfnBase, WNDPROC pfnProc)
 {
     char szName[KSTL8_SHORT];
     fnLoadString(uNameId, szName, sizeof(szName));
@@ -42,17 +42,13 @@ static BOOL fnRegisterDerived(HINSTANCE hInstance, const char *lpszBase, UINT uN
         return FALSE;
     if (lppfnBase)
         *lppfnBase = wc.lpfnWndProc;
+    wc.lpfnWndProc = pfnProc;
     wc.hInstance = hInstance;
     wc.lpszClassName = szName;
     return RegisterClassA(&wc) != 0;
 }
 
 WNDPROC g_pfnListBoxProc;
-
-static LRESULT CALLBACK ProgressMeterProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
-{
-    return DefWindowProcA(hWnd, uMsg, wParam, lParam);
-}
 
 BOOL fnRegisterClasses(HINSTANCE hInstance)
 {
@@ -70,7 +66,7 @@ BOOL fnRegisterClasses(HINSTANCE hInstance)
                      "Error!  Could not register main class.\nApplication may already be running.");
         return FALSE;
     }
-    if (!fnRegisterDerived(hInstance, "STATIC", IDS_SPLASHCLASS, NULL)) {
+    if (!fnRegisterDerived(hInstance, "STATIC", IDS_SPLASHCLASS, &g_pfnStaticProc, StatusWndProc)) {
         fnMessageBox(0, NULL, MB_OK | MB_ICONINFORMATION,
                      "Error!  Could not register splash window.\nApplication may already be running.");
         return FALSE;
@@ -79,6 +75,7 @@ BOOL fnRegisterClasses(HINSTANCE hInstance)
     fnLoadString(IDS_PROGRESSCLASS, szMeter, sizeof(szMeter));
     wc.style = CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = ProgressMeterProc;
+    wc.cbWndExtra = PM_EXTRA;
     wc.hIcon = NULL;
     wc.lpszClassName = szMeter;
     if (!RegisterClassA(&wc)) {
@@ -86,7 +83,8 @@ BOOL fnRegisterClasses(HINSTANCE hInstance)
                      "Error!  Could not register progress meter control.\nApplication may already be running.");
         return FALSE;
     }
-    if (!fnRegisterDerived(hInstance, "LISTBOX", IDS_MISMATCHCLASS, &g_pfnListBoxProc)) {
+    if (!fnRegisterDerived(hInstance, "LISTBOX", IDS_MISMATCHCLASS, &g_pfnListBoxProc,
+                           MisMatchLBProc)) {
         fnMessageBox(0, NULL, MB_OK | MB_ICONINFORMATION,
                      "Error!  Could not register mismatch listbox control.\nApplication may already be running.");
         return FALSE;

@@ -80,3 +80,8 @@ foreach(dir ${KSTL8_SCENARIOS})
     set_tests_properties(scenario.${name} PROPERTIES TIMEOUT ${limit} RESOURCE_LOCK prefix)
   endif()
 endforeach()
+
+# Opens the program's own dialogs one at a time for the GUI scenarios.
+add_executable(dialog_host WIN32 tests/gui/dialog_host.cpp resources/setup32.rc)
+target_link_libraries(dialog_host PRIVATE kstl8core ${KSTL8_LIBS})
+target_link_options(dialog_host PRIVATE -static)

@@ -1,0 +1,117 @@
+/* Opens one of the program's own dialogs or windows from the command line
+ * so that GUI scenarios can drive it with the robot.  The exit code is the
+ * dialog's result.
+ *   dialog_host [-q] prompt STYLE MESSAGE
+ *   dialog_host [-q] choice TEMPLATE FILE [DIR [OTHER]]
+ *   dialog_host meter RANGE POS        (a window "Meter" until closed)
+ *   dialog_host progress STEPS         (steps done before a confirmed Cancel)
+ *   dialog_host help TOPIC TEXT        (the help window until Done) */
+#include "dialogs/dialogs.h"
+#include "shell/shell.h"
+#include "startup/startup.h"
+#include "resources/resource.h"
+#include <stdlib.h>
+#include <string.h>
+
+static LRESULT CALLBACK HostWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
+{
+    if (uMsg == WM_DESTROY) {
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcA(hWnd, uMsg, wParam, lParam);
+}
+
+static int fnRunMeter(UINT uRange, UINT uPos)
+{
+    WNDCLASSA wc;
+    memset(&wc, 0, sizeof(wc));
+    wc.lpfnWndProc = HostWndProc;
+    wc.hInstance = g_hInstance;
+    wc.hbrBackground = (HBRUSH)(COLOR_BTNFACE + 1);
+    wc.lpszClassName = "MeterHost";
+    RegisterClassA(&wc);
+    HWND hWnd = CreateWindowA("MeterHost", "Meter", WS_POPUP | WS_CAPTION, 100, 100,
+                              300, 100, NULL, NULL, g_hInstance, NULL);
+    HWND hMeter = CreateWindowA("ProgressMeterKSTL8", "", WS_CHILD | WS_VISIBLE, 10, 10, 200, 30,
+                                hWnd, (HMENU)100, g_hInstance, NULL);
+    SendMessageA(hMeter, PM_SETRANGE, uRange, 0);
+    SendMessageA(hMeter, PM_SETPOS, uPos, 0);
+    /* Shown only once the meter is set, so a robot sees the final state. */
+    ShowWindow(hWnd, SW_SHOW);
+    UpdateWindow(hWnd);
+    UpdateWindow(hMeter);
+    MSG msg;
+    while (GetMessageA(&msg, NULL, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return 0;
+}
+
+/* A work loop that stops at the first check after a confirmed Cancel. */
+static int fnRunProgress(UINT uSteps)
+{
+    HWND hDlg = fnCreateProgressDlg(NULL);
+    UINT uDone = 0;
+    for (; uDone < uSteps; uDone++) {
+        if (fnProgressCancelled(hDlg))
+            break;
+        SendDlgItemMessageA(hDlg, IDC_PROGRESS_METER, PM_SETRANGE, uSteps, 0);
+        SendDlgItemMessageA(hDlg, IDC_PROGRESS_METER, PM_SETPOS, uDone, 0);
+        for (int i = 0; i < 10; i++) {
+            fnPumpMessages();
+            Sleep(10);
+        }
+    }
+    /* The owner destroys the dialog after the work. */
+    if (hDlg)
+        DestroyWindow(hDlg);
+    return (int)uDone;
+}
+
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
+{
+    g_hInstance = hInstance;
+    fnStrCopy(g_szTitle, "Install and Setup");
+    fnStrCopy(g_szClassName, "KSTL8HOST");
+    int argc = __argc;
+    char **argv = __argv;
+    int i = 1;
+    if (i < argc && strcmp(argv[i], "-q") == 0) {
+        g_bQuiet = TRUE;
+        i++;
+    }
+    if (!fnRegisterClasses(hInstance) || i >= argc)
+        return 255;
+    const char *lpszCmd = argv[i++];
+    if (strcmp(lpszCmd, "prompt") == 0 && i + 1 < argc) {
+        PromptStruct prompt;
+        memset(&prompt, 0, sizeof(prompt));
+        prompt.uStyle = (UINT)atoi(argv[i]);
+        fnStrCopy(prompt.szMessage, argv[i + 1]);
+        return fnShowPrompt(NULL, &prompt);
+    }
+    if (strcmp(lpszCmd, "choice") == 0 && i + 1 < argc) {
+        FileChoiceStruct choice;
+        memset(&choice, 0, sizeof(choice));
+        fnStrCopy(choice.szFile, argv[i + 1]);
+        if (i + 2 < argc)
+            fnStrCopy(choice.szDir, argv[i + 2]);
+        if (i + 3 < argc)
+            fnStrCopy(choice.szOtherDir, argv[i + 3]);
+        return fnShowFileChoice(NULL, (UINT)atoi(argv[i]), &choice);
+    }
+    if (strcmp(lpszCmd, "meter") == 0 && i + 1 < argc)
+        return fnRunMeter((UINT)atoi(argv[i]), (UINT)atoi(argv[i + 1]));
+    if (strcmp(lpszCmd, "progress") == 0 && i < argc)
+        return fnRunProgress((UINT)atoi(argv[i]));
+    if (strcmp(lpszCmd, "help") == 0 && i + 1 < argc) {
+        static HelpStruct help;
+        fnStrCopy(help.szTopic, argv[i]);
+        fnStrCopy(help.szText, argv[i + 1]);
+        help.uKind = HELP_WINDOW;
+        return fnShowHelp(NULL, &help) ? 1 : 0;
+    }
+    return 255;
+}
