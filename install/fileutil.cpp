@@ -14,23 +14,26 @@ BOOL fnMakePath(const char *lpszDir, const char *lpszName, char *lpszOut, size_t
 {
     if (!lpszOut || cchOut == 0)
         return FALSE;
-    if (!lpszDir)
-        lpszDir = "";
-    if (!lpszName)
-        lpszName = "";
-    char szResult[KSTL8_PATH * 2];
-    if (!*lpszDir) {
-        fnStrCopy(szResult, lpszName);
-    } else if (!*lpszName) {
-        fnStrCopy(szResult, lpszDir);
-    } else {
-        if (*lpszName == '\\')
-            lpszName++;
-        size_t cchDir = strlen(lpszDir);
-        BOOL bSlash = lpszDir[cchDir - 1] == '\\';
-        fnStrFormat(szResult, "%s%s%s", lpszDir, bSlash ? "" : "\\", lpszName);
+    char szDir[KSTL8_PATH], szName[KSTL8_PATH];
+    /* A part that alone fills a path makes a joined path that is too long. */
+    if (!fnStrCopy(szDir, lpszDir ? lpszDir : "") || !fnStrCopy(szName, lpszName ? lpszName : "")) {
+        lpszOut[0] = '\0';
+        return FALSE;
     }
-    if (!fnStrCopyN(lpszOut, cchOut, szResult) || strlen(szResult) >= sizeof(szResult) - 1) {
+    fnStripQuotes(szDir);
+    fnStripQuotes(szName);
+    char szResult[KSTL8_PATH];
+    BOOL bFit;
+    if (!szDir[0]) {
+        bFit = fnStrCopy(szResult, szName);
+    } else if (!szName[0]) {
+        bFit = fnStrCopy(szResult, szDir);
+    } else {
+        const char *lpszName2 = szName[0] == '\\' ? szName + 1 : szName;
+        BOOL bSlash = szDir[strlen(szDir) - 1] == '\\';
+        bFit = fnStrFormat(szResult, "%s%s%s", szDir, bSlash ? "" : "\\", lpszName2);
+    }
+    if (!bFit || !fnStrCopyN(lpszOut, cchOut, szResult)) {
         lpszOut[0] = '\0';
         return FALSE;
     }
@@ -71,10 +74,14 @@ const char *fnGetExtension(const char *lpszPath)
 
 static BOOL fnFindAttributes(const char *lpszPath, DWORD *lpdwAttrib)
 {
-    if (!lpszPath || !*lpszPath)
+    char szPath[KSTL8_PATH];
+    if (!lpszPath || !fnStrCopy(szPath, lpszPath))
+        return FALSE;
+    fnStripQuotes(szPath);
+    if (!szPath[0])
         return FALSE;
     WIN32_FIND_DATAA fd;
-    HANDLE hFind = FindFirstFileA(lpszPath, &fd);
+    HANDLE hFind = FindFirstFileA(szPath, &fd);
     if (hFind == INVALID_HANDLE_VALUE)
         return FALSE;
     FindClose(hFind);
@@ -94,12 +101,49 @@ BOOL fnPathExists(const char *lpszPath)
     return fnFindAttributes(lpszPath, &dwAttrib);
 }
 
+/* Length of a drive root at the start of the path ("C:", "C:\",
+   "\\server\share" with or without its backslash), 0 when there is none. */
+static size_t fnRootPrefix(const char *lpszPath)
+{
+    if (lpszPath[0] && lpszPath[1] == ':')
+        return lpszPath[2] == '\\' ? 3 : 2;
+    if (lpszPath[0] == '\\' && lpszPath[1] == '\\') {
+        int nSlash = 0;
+        size_t i = 0;
+        for (; lpszPath[i]; i++)
+            if (lpszPath[i] == '\\' && ++nSlash == 4)
+                return i + 1;
+        return nSlash == 3 ? i : 0;
+    }
+    return 0;
+}
+
+/* A directory search finds no name with a trailing backslash, and the
+   drive type is no directory test (Wine gives 3 for any directory):
+   trailing separators go, and only a root asks for its drive type. */
 BOOL fnDirExists(const char *lpszPath)
 {
-    if (!lpszPath || !*lpszPath)
+    char szPath[KSTL8_PATH];
+    if (!lpszPath || !fnStrCopy(szPath, lpszPath))
         return FALSE;
-    DWORD dwAttrib = GetFileAttributesA(lpszPath);
-    return dwAttrib != INVALID_FILE_ATTRIBUTES && (dwAttrib & FILE_ATTRIBUTE_DIRECTORY);
+    fnStripQuotes(szPath);
+    size_t cch = strlen(szPath);
+    size_t cchRoot = fnRootPrefix(szPath);
+    while (cch > cchRoot && cch > 1 && (szPath[cch - 1] == '\\' || szPath[cch - 1] == '/'))
+        szPath[--cch] = '\0';
+    if (!szPath[0])
+        return FALSE;
+    if (cchRoot && cch <= cchRoot) {
+        if (szPath[cch - 1] != '\\' && !fnStrAppend(szPath, "\\"))
+            return FALSE;
+        UINT uType = GetDriveTypeA(szPath);
+        if (uType != DRIVE_UNKNOWN && uType != DRIVE_NO_ROOT_DIR)
+            return TRUE;
+        DWORD dw = GetFileAttributesA(szPath);
+        return dw != INVALID_FILE_ATTRIBUTES && (dw & FILE_ATTRIBUTE_DIRECTORY);
+    }
+    DWORD dwAttrib;
+    return fnFindAttributes(szPath, &dwAttrib) && (dwAttrib & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 UINT fnGetDriveType(const char *lpszPath)
@@ -129,32 +173,7 @@ UINT fnGetDriveType(const char *lpszPath)
 
 BOOL fnCreateDirTree(const char *lpszPath)
 {
-    char szPath[KSTL8_PATH];
-    if (!fnStrCopy(szPath, lpszPath) || !szPath[0])
-        return FALSE;
-    size_t cch = strlen(szPath);
-    while (cch > 3 && (szPath[cch - 1] == '\\' || szPath[cch - 1] == '/'))
-        szPath[--cch] = '\0';
-    if (fnDirExists(szPath))
-        return TRUE;
-    /* Create each level from the first one below the root. */
-    size_t i = (szPath[1] == ':') ? 3 : 0;
-    if (szPath[0] == '\\' && szPath[1] == '\\') {
-        int nSlash = 0;
-        for (i = 0; szPath[i] && nSlash < 4; i++)
-            if (szPath[i] == '\\')
-                nSlash++;
-    }
-    for (; i <= cch; i++) {
-        if (szPath[i] != '\\' && szPath[i] != '/' && szPath[i] != '\0')
-            continue;
-        char c = szPath[i];
-        szPath[i] = '\0';
-        if (szPath[0] && !fnDirExists(szPath))
-            CreateDirectoryA(szPath, NULL);
-        szPath[i] = c;
-    }
-    return fnDirExists(szPath);
+    return fnCreateDirTreeLog(lpszPath, FALSE);
 }
 
 int fnUniqueFileName(const char *lpszDir, const char *lpszName, char *lpszOut, size_t cchOut)
@@ -177,8 +196,8 @@ int fnUniqueFileName(const char *lpszDir, const char *lpszName, char *lpszOut, s
     if (g_uBackUpMethod == BACKUP_NOMOD || g_uBackUpMethod == BACKUP_ORIEXT) {
         char szName[KSTL8_PATH];
         char szTry[KSTL8_PATH];
-        fnStrFormat(szName, "%s.%s", szBase, g_uBackUpMethod == BACKUP_NOMOD ? "MOD" : "ORI");
-        if (fnMakePath(lpszDir, szName, szTry, sizeof(szTry)) && !fnPathExists(szTry))
+        if (fnStrFormat(szName, "%s.%s", szBase, g_uBackUpMethod == BACKUP_NOMOD ? "MOD" : "ORI") &&
+            fnMakePath(lpszDir, szName, szTry, sizeof(szTry)) && !fnPathExists(szTry))
             return fnStrCopyN(lpszOut, cchOut, szTry) ? 2 : 0;
     }
     szBase[24] = '\0';
@@ -187,15 +206,11 @@ int fnUniqueFileName(const char *lpszDir, const char *lpszName, char *lpszOut, s
     for (int n = 99; n >= 0; n--) {
         char szName[KSTL8_PATH];
         char szRel[KSTL8_PATH];
-        if (*lpszExt)
-            fnStrFormat(szName, "%s.{%02d}.SAV.%s", szBase, n, lpszExt);
-        else
-            fnStrFormat(szName, "%s.{%02d}.SAV.", szBase, n);
-        if (szSubDir[0])
-            fnStrFormat(szRel, "%s\\%s", szSubDir, szName);
-        else
-            fnStrCopy(szRel, szName);
-        if (!fnMakePath(lpszDir, szRel, szTry, sizeof(szTry)))
+        BOOL bFit = *lpszExt ? fnStrFormat(szName, "%s.{%02d}.SAV.%s", szBase, n, lpszExt)
+                             : fnStrFormat(szName, "%s.{%02d}.SAV.", szBase, n);
+        bFit = bFit && (szSubDir[0] ? fnStrFormat(szRel, "%s\\%s", szSubDir, szName)
+                                    : fnStrCopy(szRel, szName));
+        if (!bFit || !fnMakePath(lpszDir, szRel, szTry, sizeof(szTry)))
             return 0;
         if (fnPathExists(szTry))
             break;
@@ -251,7 +266,7 @@ BOOL fnWriteFileSafely(const char *lpszPath, const void *lpData, DWORD cbData)
     BOOL bOk = WriteFile(hFile, lpData, cbData, &cbWritten, NULL) && cbWritten == cbData;
     bOk = CloseHandle(hFile) && bOk;
     if (bOk)
-        bOk = MoveFileExA(szTemp, lpszPath, MOVEFILE_REPLACE_EXISTING);
+        bOk = fnMoveReplace(szTemp, lpszPath);
     if (!bOk)
         DeleteFileA(szTemp);
     return bOk;

@@ -44,6 +44,109 @@ BOOL fnWriteFileSafely(const char *lpszPath, const void *lpData, DWORD cbData);
 BOOL fnGetShortPathName(const char *lpszLong, char *lpszOut, size_t cchOut);
 BOOL fnGetLongPathName(const char *lpszShort, char *lpszOut, size_t cchOut);
 
+/* ---- pathutil.cpp: path strings and names ---- */
+/* Every output of these functions is a buffer of KSTL8_PATH (260) bytes
+   unless a size is passed with it. */
+/* Remove the quotes (" or ') around a path, in place; returns lpszPath. */
+char *fnStripQuotes(char *lpszPath);
+/* Name plus "." plus extension (one leading dot of the extension
+   dropped).  FALSE, output untouched, for an empty name; FALSE, output
+   empty, when the result does not fit. */
+BOOL fnAddExtension(char *lpszOut, size_t cchOut, const char *lpszName, const char *lpszExt);
+/* Split a path (unquoted in place) into the requested parts, each NULL
+   or a KSTL8_PATH buffer: drive, directory without drive, base name,
+   extension, file name, directory with drive.  FALSE when a requested
+   part is missing. */
+BOOL fnSplitPath(char *lpszPath, char *lpszDrive, char *lpszDir, char *lpszBase,
+                 char *lpszExt, char *lpszFile, char *lpszDirDrive);
+/* "X:..." or "\\...". */
+BOOL fnIsFullPath(const char *lpszPath);
+/* Begins with two slashes, .\ ./ ..\ ../, is "." or "..", or "X:". */
+BOOL fnIsQualifiedPath(const char *lpszPath);
+BOOL fnIsDotDir(const char *lpszName);
+/* The path without its first character and the run of : and \ after it. */
+BOOL fnSkipDrive(const char *lpszPath, char *lpszOut, size_t cchOut);
+/* TRUE when the path's drive exists; else message 1071 (bEnterAnother)
+   or 1072 and FALSE. */
+BOOL fnTestDrive(HWND hWnd, const char *lpszPath, BOOL bEnterAnother);
+/* A new empty temporary file in lpszDir named with the prefix. */
+BOOL fnGetTempFileName(const char *lpszDir, const char *lpszPrefix, char *lpszOut, size_t cchOut);
+/* The same in the system temporary directory (C:\ when there is none);
+   lpszTempDir, when given, gets that directory. */
+BOOL fnGetTempFile(const char *lpszPrefix, char *lpszOut, size_t cchOut, char *lpszTempDir,
+                   size_t cchTempDir);
+/* The path itself when free, else the highest free numbered name
+   (path.^00-.^99, or with bKeepName dir\base.X00-X99); FALSE when none. */
+BOOL fnUniqueShortName(const char *lpszPath, char *lpszOut, size_t cchOut, BOOL bKeepName);
+/* Find a source file: as given, in g_szSourceDir, or, for a source
+   directory named DISK..., in its parent (lpszFile then gets that path). */
+BOOL fnFindSourceFile(char *lpszFile, size_t cchFile);
+
+/* ---- expand.cpp: names of compressed files ---- */
+/* The name a compressed file (SZDD or cabinet) has once expanded. */
+BOOL fnGetExpandedName(const char *lpszPath, char *lpszOut, size_t cchOut);
+
+/* ---- fileops.cpp: opening, reading, writing, attributes, times ---- */
+#define OPEN_READ        0      /* read, share read, existing */
+#define OPEN_WRITE       1      /* write, exclusive, existing */
+#define OPEN_READWRITE   2      /* read and write, exclusive, existing */
+#define OPEN_DELETE      512    /* delete the file: NULL or invalid */
+#define OPEN_CREATE      4096   /* read and write, create always */
+#define OPEN_APPEND      4097   /* write, open always */
+#define OPEN_ALWAYS_RW   4098   /* read and write, open always */
+#define OPEN_EXIST       16384  /* existence probe: NULL or invalid */
+/* The one place files are opened by name.  Modes 512 and 16384 give
+   NULL (no handle to close) on success. */
+HANDLE fnOpenFile(const char *lpszPath, UINT uMode);
+BOOL fnDeleteFile(const char *lpszPath);
+BOOL fnCreateEmptyFile(const char *lpszPath);
+DWORD fnGetFileSize(const char *lpszPath);
+/* Copy with the system call; the copy is made plain and writable, and
+   with bKeepTime gets the source's last-write time. */
+BOOL fnCopyFile(const char *lpszSource, const char *lpszTarget, BOOL bFailIfExists,
+                BOOL bKeepTime);
+BOOL fnCopyFileTo(const char *lpszSource, const char *lpszName, const char *lpszDir);
+/* 0 written (or empty), -1 failed. */
+int fnWriteToFile(HANDLE hFile, const char *lpszText);
+BOOL fnWriteLine(HANDLE hFile, const char *lpszText);
+/* One line with its line end into lpszBuf: 0 more lines follow, 1 the
+   last line (or end of file), -1 the line does not fit or seeking failed.
+   A NUL byte ends a line too; *lpbNul (optional) is then set. */
+int fnReadFileLine(HANDLE hFile, char *lpszBuf, size_t cbBuf, BOOL *lpbNul = NULL);
+BOOL fnSeekStart(HANDLE hFile);
+BOOL fnSeekEnd(HANDLE hFile);
+BOOL fnSeekBy(HANDLE hFile, LONG lOffset);
+BOOL fnGetFileAttrib(const char *lpszPath, DWORD *lpdwAttrib);
+/* bAll: no attributes at all; else only the read-only bit is cleared. */
+BOOL fnClearFileAttrib(const char *lpszPath, BOOL bAll);
+BOOL fnGetFileTime(const char *lpszPath, FILETIME *lpTime);
+/* Set the last-write time; the attributes are kept. */
+BOOL fnSetFileTime(const char *lpszPath, const FILETIME *lpTime);
+/* 0 first unreadable, 1 second unreadable, 2 first later, 3 first
+   earlier, 4 equal. */
+UINT fnCompareFileTimes(const char *lpszFirst, const char *lpszSecond);
+BOOL fnTestWriteToFile(const char *lpszPath);
+/* Make an existing file writable, asking 1143 when it is read-only. */
+BOOL fnEnableWriteToFile(const char *lpszPath, DWORD *lpdwAttrib);
+/* Free bytes for the path's volume, 0xFFFFFFFF when more than 32 bits. */
+DWORD fnGetDiskSpace(const char *lpszPath);
+/* The extended free-space query is used when the system has it; tests
+   clear this to run the classic one. */
+extern BOOL g_bUseDiskFreeSpaceEx;
+/* Create one directory (an existing one is fine); with bLog a directory
+   made now is written to the install log. */
+BOOL fnCreateDir(const char *lpszDir, BOOL bLog);
+BOOL fnCreateDirTreeLog(const char *lpszPath, BOOL bLog);
+
+/* ---- rename.cpp: renames and replacement at the next start ---- */
+/* Move a file onto another, replacing it, by the family's own means. */
+BOOL fnMoveReplace(const char *lpszOld, const char *lpszNew);
+BOOL fnRename(const char *lpszOld, const char *lpszNew);
+/* Arrange for the source to replace the target (NUL: delete the source)
+   at the next Windows start: a delayed move on NT, a WININIT.INI
+   [rename] line on 9x. */
+BOOL fnReplaceFileInUse(const char *lpszSource, const char *lpszTarget);
+
 /* ---- version.cpp ---- */
 /* The "FileVersion", "ProductVersion" and "LegalCopyRight" strings of a
    file's version resource; any output may be NULL and is emptied first. */

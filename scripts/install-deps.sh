@@ -3,7 +3,7 @@
 set -euo pipefail
 PKGS=(cmake ninja-build python3 mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
       gcc-mingw-w64-x86-64-posix gcc-mingw-w64-i686-posix googletest wine64 xvfb xauth
-      imagemagick)
+      imagemagick mscompress gcab)
 missing=()
 for p in "${PKGS[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

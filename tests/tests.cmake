@@ -81,6 +81,20 @@ foreach(dir ${KSTL8_SCENARIOS})
   endif()
 endforeach()
 
+# Compressed files for the expanded-name tests, made by mscompress and gcab
+# into compress/ beside the test program.
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/compress/.made
+  COMMAND bash ${CMAKE_SOURCE_DIR}/tests/fixtures/compress/make.sh ${CMAKE_BINARY_DIR}/compress
+  DEPENDS ${CMAKE_SOURCE_DIR}/tests/fixtures/compress/make.sh)
+add_custom_target(compress_fixtures DEPENDS ${CMAKE_BINARY_DIR}/compress/.made)
+add_dependencies(kstl8_tests compress_fixtures)
+
+# A small driver of the rename and restart-replacement calls for the
+# scenario that restarts Wine.
+add_executable(pathtool tests/fixtures/pathtool.cpp)
+target_link_libraries(pathtool PRIVATE kstl8core ${KSTL8_LIBS})
+target_link_options(pathtool PRIVATE -static)
+
 # Opens the program's own dialogs one at a time for the GUI scenarios.
 add_executable(dialog_host WIN32 tests/gui/dialog_host.cpp resources/setup32.rc)
 target_link_libraries(dialog_host PRIVATE kstl8core ${KSTL8_LIBS})
