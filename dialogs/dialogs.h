@@ -39,6 +39,9 @@ BOOL fnDlgInit(HWND hDlg, BOOL bSetCaption, BOOL bBeep);
 /* Every dialog procedure ends its initialisation here: in a quiet run the
    dialog ends at once with nResult, its default answer.  TRUE when it did. */
 BOOL fnDlgQuietEnd(HWND hDlg, INT_PTR nResult);
+/* WM_CTLCOLORSTATIC: a read-only text control nId in the window colours
+   instead of the dialog face; FALSE for every other control. */
+INT_PTR fnDlgWindowColours(HWND hDlg, int nId, WPARAM wParam, LPARAM lParam);
 /* Run a modal dialog; -1 when it can't be created (openers treat it as
    Cancel). */
 INT_PTR fnDialogBox(HWND hWndOwner, UINT uTemplate, DLGPROC pfnProc, LPARAM lParam);

@@ -59,6 +59,15 @@ static void fnHelpInit(HWND hDlg, const HelpStruct *lpHelp)
     fnPlaceBelow(g_hWndMain, hDlg);
 }
 
+INT_PTR fnDlgWindowColours(HWND hDlg, int nId, WPARAM wParam, LPARAM lParam)
+{
+    if ((HWND)lParam != GetDlgItem(hDlg, nId))
+        return FALSE;
+    SetTextColor((HDC)wParam, GetSysColor(COLOR_WINDOWTEXT));
+    SetBkColor((HDC)wParam, GetSysColor(COLOR_WINDOW));
+    return (INT_PTR)GetSysColorBrush(COLOR_WINDOW);
+}
+
 INT_PTR CALLBACK HelpDlgProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
     switch (uMsg) {
@@ -67,12 +76,7 @@ INT_PTR CALLBACK HelpDlgProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam)
         return TRUE;
     case WM_CTLCOLORSTATIC:
         /* The read-only text in the window colours, not the dialog face. */
-        if ((HWND)lParam == GetDlgItem(hDlg, IDC_HELP_TEXT)) {
-            SetTextColor((HDC)wParam, GetSysColor(COLOR_WINDOWTEXT));
-            SetBkColor((HDC)wParam, GetSysColor(COLOR_WINDOW));
-            return (INT_PTR)GetSysColorBrush(COLOR_WINDOW);
-        }
-        return FALSE;
+        return fnDlgWindowColours(hDlg, IDC_HELP_TEXT, wParam, lParam);
     case WM_COMMAND:
         if (LOWORD(wParam) == IDC_HELP_DONE || LOWORD(wParam) == IDCANCEL ||
             LOWORD(wParam) == IDOK) {

@@ -85,12 +85,7 @@ INT_PTR CALLBACK MsgBoxDlgProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lPara
     case WM_INITDIALOG:
         return fnPromptInit(hDlg, (const PromptStruct *)lParam);
     case WM_CTLCOLORSTATIC:
-        if ((HWND)lParam == GetDlgItem(hDlg, IDC_PROMPT_TEXT)) {
-            SetTextColor((HDC)wParam, GetSysColor(COLOR_WINDOWTEXT));
-            SetBkColor((HDC)wParam, GetSysColor(COLOR_WINDOW));
-            return (INT_PTR)GetSysColorBrush(COLOR_WINDOW);
-        }
-        return FALSE;
+        return fnDlgWindowColours(hDlg, IDC_PROMPT_TEXT, wParam, lParam);
     case WM_COMMAND: {
         int nId = LOWORD(wParam);
         switch (nId) {

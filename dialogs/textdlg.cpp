@@ -26,12 +26,7 @@ INT_PTR CALLBACK TextPromptDlgProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM l
         return fnTextPromptInit(hDlg, (const TextPromptStruct *)lParam);
     case WM_CTLCOLORSTATIC:
         /* The read-only text in the window colours. */
-        if ((HWND)lParam == GetDlgItem(hDlg, IDC_TEXT_BODY)) {
-            SetTextColor((HDC)wParam, GetSysColor(COLOR_WINDOWTEXT));
-            SetBkColor((HDC)wParam, GetSysColor(COLOR_WINDOW));
-            return (INT_PTR)GetSysColorBrush(COLOR_WINDOW);
-        }
-        return FALSE;
+        return fnDlgWindowColours(hDlg, IDC_TEXT_BODY, wParam, lParam);
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
             EndDialog(hDlg, LOWORD(wParam));
