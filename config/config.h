@@ -32,6 +32,11 @@ BOOL fnEditIniLine(const char *lpszFile, const char *lpszTempFile, const char *l
 /* The directory list after a PATH prefix of lpszLine (no leading blanks),
    or NULL when the line is no PATH line. */
 const char *fnFindPathLine(const char *lpszLine);
+/* The whole entry lpszEntry (ending in ";") in a list that ends in ";",
+   ignoring case: TRUE with the offsets of the entry and of the text after
+   it.  An empty entry never matches. */
+BOOL fnFindListEntry(const char *lpszList, const char *lpszEntry, size_t *lpuStart,
+                     size_t *lpuEnd);
 /* Copy lpszFile to lpszTempFile with the PATH lines edited: lpszPrefix is
    the prefix of the rebuilt lines ("SET PATH="), lpszKey the directory to
    find, lpszValue the directory to add, cAction the action and lpszOption

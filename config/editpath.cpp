@@ -48,9 +48,7 @@ static void fnDropSemicolon(char *lpszText)
         lpszText[cch - 1] = '\0';
 }
 
-/* The whole entry lpszEntry (ending in ";") in a list that ends in ";":
-   TRUE with the offsets of the entry and of the text after it. */
-static BOOL fnFindPathEntry(const char *lpszList, const char *lpszEntry, size_t *lpuStart,
+BOOL fnFindListEntry(const char *lpszList, const char *lpszEntry, size_t *lpuStart,
                             size_t *lpuEnd)
 {
     size_t cchEntry = strlen(lpszEntry);
@@ -80,7 +78,7 @@ static BOOL fnBuildPathLine(PathEditStruct *e, const char *lpszList, char *lpszO
     fnAddSemicolon(szList, sizeof(szList));
     size_t uStart = 0;
     size_t uEnd = 0;
-    *lpbFound = fnFindPathEntry(szList, e->szTestKey, &uStart, &uEnd);
+    *lpbFound = fnFindListEntry(szList, e->szTestKey, &uStart, &uEnd);
     BOOL bOk = fnStrCopyN(lpszOut, cchOut, e->szPrefix);
     if (*lpbFound) {
         char szBefore[CFG_LINE];

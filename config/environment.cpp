@@ -42,27 +42,6 @@ static char fnEnvPlacement(const char *lpszAction)
 
 /* ---- the list edit ---- */
 
-/* Where the whole entry lpszEntry (ending in ";") stands in lpszList
-   (ending in ";"), ignoring case; FALSE when it is not there. */
-static BOOL fnFindEnvEntry(const char *lpszList, const char *lpszEntry, size_t *lpuStart,
-                           size_t *lpuEnd)
-{
-    size_t cchEntry = strlen(lpszEntry);
-    if (cchEntry < 2)
-        return FALSE;   /* an empty entry never matches */
-    for (size_t i = 0; lpszList[i];) {
-        const char *lpszSemi = strchr(lpszList + i, ';');
-        size_t uEnd = lpszSemi ? (size_t)(lpszSemi - lpszList) + 1 : strlen(lpszList);
-        if (uEnd - i == cchEntry && fnStrNCmpI(lpszList + i, lpszEntry, cchEntry) == 0) {
-            *lpuStart = i;
-            *lpuEnd = uEnd;
-            return TRUE;
-        }
-        i = uEnd;
-    }
-    return FALSE;
-}
-
 /* Append cch characters of lpsz to the block at *lpuLen (room was sized
    by the caller). */
 static void fnPut(char *lpszOut, size_t *lpuLen, const char *lpsz, size_t cch)
@@ -95,7 +74,7 @@ char *fnEditEnvList(const char *lpszList, const char *lpszEntry, char cAction, B
     if (cchEntry && lpszEntry[cchEntry - 1] != ';')
         memcpy(lpszKey + cchEntry++, ";", 2);
     size_t uStart = 0, uEnd = 0, uLen = 0;
-    BOOL bFound = fnFindEnvEntry(lpszWork, lpszKey, &uStart, &uEnd);
+    BOOL bFound = fnFindListEntry(lpszWork, lpszKey, &uStart, &uEnd);
     lpszOut[0] = '\0';
     BOOL bKeep = !cchEntry || !cAction ||
                  (bFound ? !strchr("DEB", cAction) : strchr("RD", cAction) != NULL);
