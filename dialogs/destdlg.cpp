@@ -1,0 +1,1 @@
+/* Directories and disk space; application set-up and the destination. */

@@ -1,0 +1,1 @@
+/* The file install engine. */
