@@ -47,6 +47,8 @@ def oversized(rng, b):
 def repeat(rng, b):
     return b * rng.randint(2, 50)
 
+LIMIT = 1024 * 1024
+
 MUTATIONS = [flip, cut, giant_line, odd_header, nul_high, lone_lf, enciphered, oversized, repeat]
 
 def main():
@@ -59,6 +61,9 @@ def main():
         data = rng.choice(samples) or b"[Config]\r\n"
         for _ in range(rng.randint(1, 3)):
             data = rng.choice(MUTATIONS)(rng, data) or b"["
+        # The loader reads at most 256 KB of a script; a megabyte is enough
+        # to show the cut, and keeps the run's disk use small.
+        data = data[:LIMIT]
         with open(os.path.join(out_dir, "M%04d.INF" % i), "wb") as f:
             f.write(data)
 

@@ -2,7 +2,7 @@
 # code 0, 1 or 2, and none crashes or hangs.
 SEED=${KSTL8_SEED:-20261207}
 COUNT=${KSTL8_MUTANTS:-300}
-echo "robustness: $COUNT scripts, seed $SEED"
+echo "robustness: $COUNT scripts, seed $SEED; free space: $(df -h "$WORK" | tail -n 1)"
 python3 "$SCEN_DIR/mutate.py" "$APP" "$WORK/mutants" "$COUNT" "$SEED"
 # A script may switch quiet mode off (BeQuiet=N), and then rightly waits
 # for a person: no mutant may touch that key.
@@ -14,8 +14,11 @@ for f in "$WORK"/mutants/*.INF; do
   rc=$?
   case $rc in
     0|1|2) ;;
-    *) fail "$(basename "$f") ended with $rc (kept in $WORK/mutants)"; bad=$((bad + 1))
+    *) fail "$(basename "$f") ($(wc -c < "$f") bytes) ended with $rc (kept in $WORK/mutants)"; bad=$((bad + 1))
        [ "$bad" -ge 5 ] && break ;;
   esac
   scen_kill_strays
+  # Passing scripts and their trace are removed at once, so the run needs
+  # little disk; failing ones stay for a look.
+  case $rc in 0|1|2) rm -f "$f" "$WTEMP/KStl8Dbg.LOG" ;; esac
 done
