@@ -5,11 +5,14 @@ ROOT=$(cd "$(dirname "$0")/.." && pwd)
 export BUILD=${BUILD:-$ROOT/build}
 "$ROOT/scripts/install-deps.sh" || exit 1
 "$ROOT/scripts/build.sh" || exit 1
-cmake --build "$BUILD/x64" --target walk_bench || exit 1
+cmake --build "$BUILD/x64" --target walk_bench install_bench || exit 1
 . "$ROOT/scripts/wine-bench.sh"
 trap bench_stop EXIT
 bench_start
-"$WINE" "$BUILD/x64/walk_bench.exe" </dev/null >"$BUILD/bench.txt" 2>&1
-rc=$?
-cat "$BUILD/bench.txt"
+rc=0
+for b in walk_bench install_bench; do
+  echo "== $b"
+  "$WINE" "$BUILD/x64/$b.exe" </dev/null >"$BUILD/bench-$b.txt" 2>&1 || rc=1
+  cat "$BUILD/bench-$b.txt"
+done
 exit $rc

@@ -1,4 +1,4 @@
-# Mutated scripts run quietly: every run ends within 30 seconds with exit
+# Mutated scripts run quietly: every run ends within 10 seconds with exit
 # code 0, 1 or 2, and none crashes or hangs.
 SEED=${KSTL8_SEED:-20261207}
 COUNT=${KSTL8_MUTANTS:-300}
@@ -9,7 +9,7 @@ python3 "$SCEN_DIR/mutate.py" "$APP" "$WORK/mutants" "$COUNT" "$SEED"
 sed -i '/[Bb][Ee][Qq][Uu][Ii][Ee][Tt]/d' "$WORK"/mutants/*.INF
 bad=0
 for f in "$WORK"/mutants/*.INF; do
-  (cd "$APP" && timeout -k 2 30 "$WINE" "$APP/SETUP32.EXE" -q "-d=$WDEST" "-i=$(winpath "$f")" \
+  (cd "$APP" && timeout -k 2 10 "$WINE" "$APP/SETUP32.EXE" -q "-d=$WDEST" "-i=$(winpath "$f")" \
      </dev/null >/dev/null 2>&1)
   rc=$?
   case $rc in
