@@ -15,6 +15,7 @@ int fnInfCopyFiles(HWND hWnd, char *lpszSection, const char *lpszName, UserInput
     (void)lpUI;
     BOOL bDisks = fnStrCmpI(lpszName, "[MakeDisks]") == 0 ||
                   fnStrCmpI(lpszName, "[CopyFilesToDisk]") == 0;
+    fnDebugTrace("fnInfCopyFiles", "lpszSection=%s, bToDisks=%d", lpszName, bDisks);
     /* NULL in a quiet run. */
     HWND hDlg = fnCreateProgressDlg(hWnd);
     BOOL bOk = bDisks ? fnInfCopyFilesToDisks(hWnd, hDlg, lpszSection, lpszName)
