@@ -16,8 +16,11 @@ int fnInfCopyFiles(HWND hWnd, char *lpszSection, const char *lpszName, UserInput
     BOOL bDisks = fnStrCmpI(lpszName, "[MakeDisks]") == 0 ||
                   fnStrCmpI(lpszName, "[CopyFilesToDisk]") == 0;
     fnDebugTrace("fnInfCopyFiles", "lpszSection=%s, bToDisks=%d", lpszName, bDisks);
-    /* NULL in a quiet run. */
+    /* NULL in a quiet run.  Kept hidden until the section knows that it
+       uses it (BeQuiet, or nothing to copy, leave it unseen). */
     HWND hDlg = fnCreateProgressDlg(hWnd);
+    if (hDlg)
+        ShowWindow(hDlg, SW_HIDE);
     BOOL bOk = bDisks ? fnInfCopyFilesToDisks(hWnd, hDlg, lpszSection, lpszName)
                       : fnInfCopyFilesSection(hWnd, hDlg, lpszSection, lpszName);
     if (hDlg && IsWindow(hDlg))
@@ -246,9 +249,13 @@ static BOOL fnCopyLine(CopySectStruct *lpS)
         int nResult = fnInstallFileVer(lpS->hWnd, lpIF);
         if (nResult == 2)
             return FALSE;
-        if (nResult == 1 && lpIF->uCopyMode == CM_J && lpIF->uJoinPart != JP_NONE)
-            fnDebugTrace("fnCopyFiles - Join", "Part not added to %s\\%s: the file is incomplete",
-                         lpIF->szDstDir, lpIF->szDstFileName);
+        /* Parts appended straight onto the target (install mode R): a part
+           not added leaves the target incomplete. */
+        if (nResult == 1 && lpIF->uCopyMode == CM_J && lpIF->uJoinPart != JP_NONE) {
+            fnStrCopy(lpS->szJoinDstDir, lpIF->szDstDir);
+            fnStrCopy(lpS->szJoinDstName, lpIF->szDstFileName);
+            fnJoinNotInstalled(lpS, "a part was not added");
+        }
     }
     fnPumpMessages();
     return !fnProgressCancelled(lpS->hWndStatus);
