@@ -27,3 +27,18 @@ expect_no_file "$FLOPPY/KDISK/SECOND.TXT"
 expect_line "$C/K8SWITCH.LOG" "Message: Insert disk 2. Press OK when ready, or press Cancel to exit. (answer 2)"
 expect_line "$C/K8SWITCH.LOG" "Message: The software has not been successfully installed. You must re-install before using the software. (answer 1)"
 rm -rf "$FLOPPY"/*
+
+# A disk too small for a line: the line asks for the next disk (1062),
+# which a quiet run cancels.  The disk is a 64 KB file system mounted on
+# the folder behind K:.
+FLOPPYDIR=$(readlink -f "$FLOPPY")
+if mount -t tmpfs -o size=64k tmpfs "$FLOPPYDIR" 2>"$WORK/mount.txt"; then
+  run_setup SPACE.INF -q '-d=K:\KDISK'
+  expect_rc 1
+  expect_file "$FLOPPY/KDISK/A.TXT"
+  expect_no_file "$FLOPPY/KDISK/B.TXT"
+  expect_line "$C/K8SPACE.LOG" "Message: Insert disk 2. Press OK when ready, or press Cancel to exit. (answer 2)"
+  umount "$FLOPPYDIR" || fail "could not unmount $FLOPPYDIR"
+else
+  fail "a small disk for K: cannot be mounted: $(cat "$WORK/mount.txt")"
+fi
