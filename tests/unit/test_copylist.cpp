@@ -40,14 +40,12 @@ protected:
         ASSERT_TRUE(ktest::WriteFileText(path, text)) << path;
     }
     std::string Dst(const std::string &name) const { return m_dst + "\\" + name; }
-    /* Run a section of the script text; the script is the whole text. */
-    BOOL Run(const std::string &script, const char *lpszName = "[Files]")
+    /* Run the [Files] section of a script that is the whole text. */
+    BOOL Run(const std::string &script)
     {
         m_script = script;
         g_lpszInfText = &m_script[0];
-        BOOL bDisks = std::string(lpszName) == "[MakeDisks]";
-        return bDisks ? fnInfCopyFilesToDisks(NULL, NULL, &m_script[0], lpszName)
-                      : fnInfCopyFilesSection(NULL, NULL, &m_script[0], lpszName);
+        return fnInfCopyFilesSection(NULL, NULL, &m_script[0], "[Files]");
     }
     /* Parse one format A line into a fresh record. */
     int Parse(const char *lpszLine, IFStruct *lpIF, int *lpnCond = NULL)
@@ -428,59 +426,11 @@ TEST_F(CopyListTest, CountingWithWildcardsAndRecursion)
 
 /* ---- whole sections ---- */
 
-TEST_F(CopyListTest, SectionInstallsFilesAndPassesFalseTestsBy)
-{
-    Source("A.TXT", "alpha");
-    Source("SUB\\B.TXT", "beta");
-    Source("C.TXT", "gamma");
-    ASSERT_TRUE(Run("[Files]\r\n0,A.TXT,A.TXT,A\r\n0,SUB\\B.TXT,DOCS\\B.TXT,N\r\n"
-                    "X=Y,0,C.TXT,C.TXT,N\r\n\r\n[Other]\r\n0,C.TXT,OTHER.TXT\r\n"));
-    EXPECT_FILE_TEXT(Dst("A.TXT"), "alpha");
-    EXPECT_FILE_TEXT(Dst("DOCS\\B.TXT"), "beta");
-    EXPECT_FALSE(ktest::Exists(Dst("C.TXT")));
-    EXPECT_FALSE(ktest::Exists(Dst("OTHER.TXT")));
-    std::string log = ktest::ReadFileText(m_log);
-    EXPECT_NE(log.find(Dst("A.TXT") + ", N\r\n"), std::string::npos) << log;
-    EXPECT_NE(log.find(Dst("DOCS\\B.TXT") + ", N\r\n"), std::string::npos) << log;
-    EXPECT_EQ(log.find("C.TXT"), std::string::npos) << log;
-}
-
 TEST_F(CopyListTest, MissingOrEmptySectionIsDone)
 {
     EXPECT_TRUE(Run("[Other]\r\n1,A.TXT,A.TXT\r\n"));
     EXPECT_TRUE(Run("[Files]\r\n[Other]\r\n"));
     EXPECT_FALSE(ktest::Exists(m_dst));
-}
-
-TEST_F(CopyListTest, BadLineStopsTheSectionWith1046)
-{
-    Source("A.TXT", "alpha");
-    EXPECT_FALSE(Run("[Files]\r\n0,A.TXT,A.TXT\r\n0,A.TXT,B.TXT,NNNNN\r\n0,A.TXT,C.TXT\r\n"));
-    EXPECT_TRUE(ktest::Exists(Dst("A.TXT")));
-    EXPECT_FALSE(ktest::Exists(Dst("C.TXT")));
-    std::string log = ktest::ReadFileText(m_log);
-    EXPECT_NE(log.find("Error reading line 2 in section [Files] of information file!"),
-              std::string::npos) << log;
-}
-
-TEST_F(CopyListTest, WildcardTreeLandsInMatchingSubdirectories)
-{
-    Source("DATA\\1.DAT", "1");
-    Source("DATA\\NOTE.TXT", "n");
-    Source("DATA\\SUB1\\2.DAT", "2");
-    Source("DATA\\SUB1\\DEEP\\3.DAT", "3");
-    Source("DATA\\SUB2\\4.DAT", "4");
-    Source("DATA\\SUB3\\5.DAT", "5");
-    ASSERT_TRUE(Run("[Files]\r\nTotalFiles=3\r\n0,DATA\\*.DAT,APP\\*.DAT,+N\r\n"));
-    EXPECT_FILE_TEXT(Dst("APP\\1.DAT"), "1");
-    EXPECT_FILE_TEXT(Dst("APP\\SUB1\\2.DAT"), "2");
-    EXPECT_FILE_TEXT(Dst("APP\\SUB1\\DEEP\\3.DAT"), "3");
-    /* Each subdirectory starts from the line's own directories. */
-    EXPECT_FILE_TEXT(Dst("APP\\SUB2\\4.DAT"), "4");
-    EXPECT_FILE_TEXT(Dst("APP\\SUB3\\5.DAT"), "5");
-    EXPECT_FALSE(ktest::Exists(Dst("APP\\NOTE.TXT")));
-    EXPECT_FALSE(ktest::Exists(Dst("APP\\SUB1\\SUB2")));
-    EXPECT_FALSE(ktest::Exists(Dst("APP\\SUB2\\SUB3")));
 }
 
 TEST_F(CopyListTest, WildcardRestoresTheRecordOnReturn)
@@ -507,36 +457,6 @@ TEST_F(CopyListTest, WildcardRestoresTheRecordOnReturn)
     EXPECT_FILE_TEXT(Dst("B\\2.DAT"), "2");
 }
 
-TEST_F(CopyListTest, JoinMakesOneFileOfThePartsInOrder)
-{
-    Source("P1", "one-");
-    Source("P2", "two-");
-    Source("P3", "three");
-    UINT uBefore = TempFilesRJ();
-    ASSERT_TRUE(Run("[Files]\r\n0,P1,BIG.DAT,N,JN1\r\n0,P2,BIG.DAT,N,JN2\r\n"
-                    "0,P3,BIG.DAT,N,JN0\r\n"));
-    EXPECT_FILE_TEXT(Dst("BIG.DAT"), "one-two-three");
-    EXPECT_EQ(TempFilesRJ(), uBefore);
-    std::string log = ktest::ReadFileText(m_log);
-    EXPECT_NE(log.find(Dst("BIG.DAT") + ", N\r\n"), std::string::npos) << log;
-}
-
-TEST_F(CopyListTest, JoinWithAMissingPartInstallsNothing)
-{
-    Source("P1", "one-");
-    Source("P3", "three");
-    Source("Q", "q");
-    UINT uBefore = TempFilesRJ();
-    /* Disk 0: a missing part is skipped, and with it the whole join. */
-    ASSERT_TRUE(Run("[Files]\r\n0,P1,BIG.DAT,N,JN1\r\n0,P2,BIG.DAT,N,JN2\r\n"
-                    "0,P3,BIG.DAT,N,JN0\r\n0,Q,Q.TXT\r\n"));
-    EXPECT_FALSE(ktest::Exists(Dst("BIG.DAT")));
-    EXPECT_FILE_TEXT(Dst("Q.TXT"), "q");
-    EXPECT_EQ(TempFilesRJ(), uBefore);
-    std::string log = ktest::ReadFileText(m_log);
-    EXPECT_NE(log.find("Not installed"), std::string::npos) << log;
-}
-
 TEST_F(CopyListTest, JoinPartWithoutItsFirstPartIsBad)
 {
     Source("P2", "two-");
@@ -550,37 +470,6 @@ TEST_F(CopyListTest, JoinPartWithoutItsFirstPartIsBad)
     EXPECT_FALSE(ktest::Exists(Dst("BIG.DAT")));
     EXPECT_FALSE(ktest::Exists(Dst("OTHER.DAT")));
     EXPECT_EQ(TempFilesRJ(), uBefore);
-}
-
-TEST_F(CopyListTest, LineLimitIsReportedNotPassedSilently)
-{
-    Source("A.TXT", "a");
-    std::string script = "[Files]\r\nTotalFiles=1\r\n0,A.TXT,FIRST.TXT\r\n";
-    for (UINT i = 1; i < COPY_MAX_LINES; i++)
-        script += "X=Y,0,A.TXT,A.TXT\r\n";
-    ASSERT_TRUE(Run(script));
-    EXPECT_TRUE(ktest::Exists(Dst("FIRST.TXT")));
-    script += "0,A.TXT,LAST.TXT\r\n";
-    EXPECT_FALSE(Run(script));
-    EXPECT_FALSE(ktest::Exists(Dst("LAST.TXT")));
-    std::string log = ktest::ReadFileText(m_log);
-    EXPECT_NE(log.find("Error reading line 9001 in section [Files]"), std::string::npos);
-}
-
-TEST_F(CopyListTest, ToDiskCopiesAndQuietDiskSwitchCancels)
-{
-    Source("A.TXT", "a");
-    Source("B.TXT", "b");
-    ASSERT_TRUE(Run("[MakeDisks]\r\n0,A.TXT,A.TXT,Disk one\r\n0,B.TXT,SUB\\B.TXT,,N,1\r\n",
-                    "[MakeDisks]"));
-    EXPECT_FILE_TEXT(Dst("A.TXT"), "a");
-    EXPECT_FILE_TEXT(Dst("SUB\\B.TXT"), "b");
-    /* A quiet run cannot change disks: the switch is cancelled. */
-    EXPECT_FALSE(Run("[MakeDisks]\r\n0,A.TXT,C.TXT\r\n0,B.TXT,D.TXT,,Y\r\n", "[MakeDisks]"));
-    EXPECT_TRUE(ktest::Exists(Dst("C.TXT")));
-    EXPECT_FALSE(ktest::Exists(Dst("D.TXT")));
-    std::string log = ktest::ReadFileText(m_log);
-    EXPECT_NE(log.find("Insert disk 2."), std::string::npos) << log;
 }
 
 }  // namespace
