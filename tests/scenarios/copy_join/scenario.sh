@@ -2,6 +2,12 @@
 # made of the three in order, and no temporary file is left behind.  A
 # join with a part missing installs no file at all; a last part without
 # its first part is a bad line.
+
+# The middle part holds every byte value, 3,072 bytes in all.
+for _ in 1 2 3 4 5 6 7 8 9 10 11 12; do
+  for i in $(seq 0 255); do printf "\\$(printf %03o "$i")"; done
+done > "$APP/PART2.BIN"
+[ "$(stat -c %s "$APP/PART2.BIN")" = 3072 ] || fail "PART2.BIN was not made"
 rm -f "$WTEMP"/_RJ*
 run_setup -q "-d=$WDEST"
 expect_rc 0
