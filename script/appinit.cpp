@@ -41,6 +41,17 @@ static BOOL fnTakeText(char *lpszOut, size_t cchOut, size_t cchMax, const char *
     return TRUE;
 }
 
+/* A value that is written or run is taken whole or not at all. */
+static BOOL fnTakeWhole(char *lpszOut, size_t cchOut, const char *lpszValue)
+{
+    if (strlen(lpszValue) >= cchOut) {
+        fnDebugTrace("fnInfAppInit", "Value longer than %u characters:\n%.60s",
+                     (UINT)(cchOut - 1), lpszValue);
+        return FALSE;
+    }
+    return fnStrCopyN(lpszOut, cchOut, lpszValue);
+}
+
 /* Alternative n of a line, expanded; MACRO_EMPTY too when it is missing. */
 static int fnExpandedParam(const char *lpszLine, UINT n, char *lpszOut, size_t cchOut,
                            BOOL *lpbPresent)
@@ -85,7 +96,7 @@ static BOOL fnKeySourceDir(const char *lpszLine, const char *lpszValue, UserInpu
     }
     /* The second alternative as written, or without one the first. */
     if (!fnGetParam(lpszLine, 2, szDir, sizeof(szDir)) || !szDir[0])
-        return fnStrCopy(lpUI->szSourceDir, lpszValue);
+        return fnTakeWhole(lpUI->szSourceDir, sizeof(lpUI->szSourceDir), lpszValue);
     return fnStrCopy(lpUI->szSourceDir, szDir);
 }
 
@@ -114,7 +125,8 @@ static BOOL fnKeyOnExit(const char *lpszLine, const char *lpszValue, UserInputSt
         lpUI->uOnExit = 5;
     } else if (fnStrCmpI(lpszValue, "Exec") == 0) {
         /* A program name that does not fit is never run shortened. */
-        lpUI->uOnExit = bParam && fnStrCopy(lpUI->szExitExec, szParam) ? 2 : 0;
+        lpUI->uOnExit =
+            bParam && fnTakeWhole(lpUI->szExitExec, sizeof(lpUI->szExitExec), szParam) ? 2 : 0;
     } else if (fnStrCmpI(lpszValue, "RestartWithMsg") == 0) {
         lpUI->uOnExit = 6;
         if (bParam)
@@ -198,7 +210,7 @@ static BOOL fnKeyExpandDelims(const char *lpszLine, const char *, UserInputStruc
 static BOOL fnKeyLogFile(const char *, const char *v, UserInputStruct *lpUI)
 {
     /* A log name is never taken shortened. */
-    return fnStrCopy(lpUI->szLogFile, v);
+    return fnTakeWhole(lpUI->szLogFile, sizeof(lpUI->szLogFile), v);
 }
 static BOOL fnKeyExitMessage(const char *lpszLine, const char *, UserInputStruct *lpUI)
 {
