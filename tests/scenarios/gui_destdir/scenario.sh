@@ -1,0 +1,42 @@
+# The destination dialog driven by the robot, in a prefix of its own with
+# drive X: on a scratch folder and M: on a 1 MB tmpfs: its texts and ids,
+# OK only with text, a bare drive stored as "X:\", Cancel, Browse, and the
+# space questions with each of their answers.
+private_prefix
+XDRIVE="$WORK/xdrive"
+mkdir -p "$XDRIVE"
+ln -s "$XDRIVE" "$WINEPREFIX/dosdevices/x:"
+MNT="$WORK/small"
+mkdir -p "$MNT"
+mount -t tmpfs -o size=1m tmpfs "$MNT" || fail "a 1 MB tmpfs could not be mounted (the scenario needs root)"
+ln -s "$MNT" "$WINEPREFIX/dosdevices/m:"
+
+run_robot "$SCEN_DIR/drive.txt" -i=GUI.INF -v=3
+expect_rc 0
+[ -d "$XDRIVE/APPDIR" ] || fail "X: with its backslash did not become the destination"
+expect_line "$(TRACE_FILE)" 'lpReadSectStruct->szPath=X:\'
+
+run_robot "$SCEN_DIR/browse.txt" -i=GUI.INF
+expect_rc 1
+[ -e "$XDRIVE/PRESET" ] && fail "a cancelled destination was made"
+
+run_robot "$SCEN_DIR/retry.txt" -i=ARI.INF
+expect_rc 0
+[ -d "$XDRIVE/OTHER/BIN" ] || fail "Retry did not install into the other directory"
+[ -e "$MNT/SP" ] && fail "Retry still made the short destination"
+
+run_robot "$SCEN_DIR/ignore.txt" -i=ARI.INF
+expect_rc 0
+[ -d "$MNT/SP/BIN" ] || fail "Ignore did not install onto the small drive"
+rm -rf "$MNT/SP"
+
+run_robot "$SCEN_DIR/abort.txt" -i=ARI.INF
+expect_rc 1
+[ -e "$MNT/SP" ] && fail "Abort made the destination"
+
+run_robot "$SCEN_DIR/one.txt" -i=ONE.INF
+expect_rc 2
+[ -e "$MNT/SP" ] && fail "a cancelled test made the destination"
+
+rm -f "$WINEPREFIX/dosdevices/x:" "$WINEPREFIX/dosdevices/m:"
+umount "$MNT" || fail "the small volume could not be unmounted"
