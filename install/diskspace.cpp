@@ -330,6 +330,8 @@ BOOL fnCheckDiskSpace(HWND hWnd, char *lpszText, DWORD *lpdwNeeded, const char *
 
 int fnInfCheckSpace(HWND hWnd, char *lpszSection, const char *lpszName, UserInputStruct *lpUI)
 {
+    fnDebugTrace("fnInfCheckSpace", "lpszSection=%s,\ndwDiskSpaceNeeded=%lu", lpszName,
+                 (unsigned long)lpUI->dwDiskSpaceNeeded);
     return fnCheckDiskSpace(hWnd, lpszSection, &lpUI->dwDiskSpaceNeeded, lpszName);
 }
 

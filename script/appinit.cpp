@@ -507,6 +507,6 @@ int fnParseInfGetUserInput(HWND hWnd, char *lpszSection, const char *lpszName,
     }
     /* FIXME: the combined input forms and the shortcut list reader come
        with their own units; until then these sections go on. */
-    fnDebugTrace("fnParseInfGetUserInput", "Not built yet: %s", lpszName);
+    fnDebugTrace("fnParseInfGetUserInput - later unit", "Not built yet: %s", lpszName);
     return 1;
 }

@@ -38,5 +38,8 @@ run_robot "$SCEN_DIR/one.txt" -i=ONE.INF
 expect_rc 2
 [ -e "$MNT/SP" ] && fail "a cancelled test made the destination"
 
+run_robot "$SCEN_DIR/nodrive.txt" -n -i=NODRIVE.INF
+expect_rc 1
+
 rm -f "$WINEPREFIX/dosdevices/x:" "$WINEPREFIX/dosdevices/m:"
 umount "$MNT" || fail "the small volume could not be unmounted"
