@@ -346,7 +346,7 @@ BOOL fnGetSrcDir(HWND hWnd, UserInputStruct *lpUI)
 {
     fnStrCopy(g_szSourceDirList[1], lpUI->szSourceDir);
     if (lpUI->bSourceDirPrompt) {
-        if (fnAskDirectory(hWnd, lpUI->szDestCaption, lpUI->szSourceMsg1, lpUI->szSourceMsg2,
+        if (fnAskDirectory(hWnd, lpUI->szSourceCaption, lpUI->szSourceMsg1, lpUI->szSourceMsg2,
                            lpUI->szSourceDir, sizeof(lpUI->szSourceDir)) != IDOK)
             return FALSE;
         fnStrCopy(g_szSourceDirList[1], lpUI->szSourceDir);

@@ -15,6 +15,8 @@ head -c 1500000 /dev/zero > "$APP/DATA/BIG.BIN"
 head -c 3000000 /dev/zero > "$APP/DATA/SUB/TEMP/SKIP.BIN"
 head -c 3000000 /dev/zero > "$APP/DATA/TEMP/SKIP2.BIN"
 head -c 100 /dev/zero > "$APP/DATA/SUB/SMALL.TXT"
+# A link back up the tree: never followed, or the files would count again.
+ln -s "$APP/DATA" "$APP/DATA/SUB/LOOP"
 inf() { local f=$1; shift; printf '%s\r\n' "$@" > "$APP/$f"; }
 space() {  # NAME FILES-LINE...: a script that measures DATA, then installs onto M:
   local name=$1; shift
