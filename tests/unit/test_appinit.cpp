@@ -390,15 +390,6 @@ TEST_F(AppInitTest, SourceDirGoesToListEntryTwo)
     EXPECT_TRUE(fnGetSrcDir(NULL, &m_ui));
 }
 
-TEST_F(AppInitTest, DestDirWithoutPromptTakesTheRecordsPath)
-{
-    fnStrCopy(m_ui.szDestPath, "C:\\TAKEN");
-    m_ui.bDirPrompt = FALSE;
-    EXPECT_TRUE(fnGetDestDir(NULL, &m_ui));
-    EXPECT_STREQ(g_szDestDir, "C:\\TAKEN");
-    EXPECT_STREQ(g_szDirList[0], "C:\\TAKEN");
-}
-
 /* ---- fnTestDestDir ---- */
 
 TEST_F(AppInitTest, DestinationUsableMakesItsDirectorySection)
