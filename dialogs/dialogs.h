@@ -28,6 +28,20 @@ struct PromptStruct {
     UINT uStyle;                    /* 101-111 */
 };
 
+/* The parameters of one input dialog as read from its section.  Only the
+   fields the directory dialog needs are here so far; the input sections
+   add theirs. */
+#define READSECT_MSGS 7
+struct ReadSectStruct {
+    int nNum;                       /* entry number given by the handler */
+    UINT uHelpKind;                 /* 0 help text, 2 help text file, 3 platform help file */
+    const char *lpszHelp;           /* help text, or the help file (kind 3); NULL no help */
+    char szHelpKey[48];
+    char szCaption[128];
+    char szMsg[READSECT_MSGS][192];
+    char szPath[260];
+};
+
 /* ---- framework.cpp ---- */
 extern HWND g_hHelpDlg;
 /* The platform help call; tests put a recorder here. */
@@ -121,6 +135,16 @@ UINT fnCountInstallOptions(const InstallOptionsStruct *lpOpt);
 INT_PTR CALLBACK InstallOptionsDlgProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam);
 /* Template 16-19 by the option count; 112-115 an option, 116 Exit, -1. */
 int fnShowInstallOptions(HWND hWndOwner, InstallOptionsStruct *lpOpt);
+
+/* ---- destdlg.cpp: the destination and source directory ---- */
+/* Templates 3 (two texts) and 14 (one text).  OK stores the path in
+   lpReadSectStruct->szPath, directory-list entry nNum + 1 and, with nNum
+   0, g_szDestDir; ends with 1, Cancel with 2. */
+INT_PTR CALLBACK GetDestDirDlgProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam);
+/* The edit's text as stored: a bare drive "X:" gets its backslash. */
+BOOL fnNormalizeDestText(char *lpszPath, size_t cchPath);
+/* Run template uTemplate on lpRead; 1 OK, 2 Cancel, -1. */
+int fnShowDestDirDlg(HWND hWndOwner, UINT uTemplate, ReadSectStruct *lpRead);
 
 /* ---- filedlgs.cpp: decisions about files and folders ---- */
 /* The modeless progress dialog; NULL in a quiet run. */

@@ -66,6 +66,14 @@
 #define IDC_HELP_DONE       197
 #define IDC_HELP_TEXT       198
 
+/* Destination or source directory: with two texts (3) or one (14). */
+#define IDD_DESTDIR         3
+#define IDD_DESTDIR1        14
+#define IDC_DEST_PATH       101
+#define IDC_DEST_MSG1       102
+#define IDC_DEST_MSG2       103
+#define IDC_DEST_HELP       199
+
 /* Install options with 1 to 4 option buttons. */
 #define IDD_OPTIONS1        16
 #define IDD_OPTIONS2        17

@@ -153,6 +153,12 @@ static int fnCallText(const SectionListStruct *lpList, HWND hWnd, char *lpszSect
     return nResult;
 }
 
+/* Exit actions that restart Windows. */
+static BOOL fnIsRestart(UINT uOnExit)
+{
+    return uOnExit == 3 || uOnExit == 4 || uOnExit == 5 || uOnExit == 6;
+}
+
 /* A pending restart is never lowered by a later set-up section. */
 static void fnTakeSetupSettings(UserInputStruct *lpUI, UINT uOnExitBefore)
 {
@@ -164,9 +170,9 @@ static void fnTakeSetupSettings(UserInputStruct *lpUI, UINT uOnExitBefore)
             fnStartLog(szLog);
         }
     }
-    if (lpUI->uOnExit != uOnExitBefore && !(g_uOnExit == 4 && lpUI->uOnExit == 0))
+    if (lpUI->uOnExit != uOnExitBefore && !(fnIsRestart(g_uOnExit) && !fnIsRestart(lpUI->uOnExit)))
         g_uOnExit = lpUI->uOnExit;
-    g_uBackUpMethod = lpUI->uBackUpMethod;
+    g_uBackUpMethod = lpUI->uBackupMethod;
 }
 
 int fnMapSectionResult(int nRule, int nResult, const char *lpszName, UserInputStruct *lpUI)
@@ -227,10 +233,11 @@ static BOOL fnIsGroupSection(const char *lpszSection, const UserInputStruct *lpU
     char szName[KSTL8_SHORT];
     if (!fnGetSectionName(lpszSection, szName, sizeof(szName)))
         return FALSE;
-    UINT uCount = lpUI->uGroupCount < 5 ? lpUI->uGroupCount : 5;
+    UINT uCount = lpUI->nShortcutGroups < MAX_SHORTCUT_GROUPS ? lpUI->nShortcutGroups
+                                                               : MAX_SHORTCUT_GROUPS;
     for (UINT i = 0; i < uCount; i++)
-        if (lpUI->szGroupSections[i][0] &&
-            fnNameInList(szName, lpUI->szGroupSections[i], lpszMatched, cchMatched))
+        if (lpUI->szShortcutSection[i][0] &&
+            fnNameInList(szName, lpUI->szShortcutSection[i], lpszMatched, cchMatched))
             return TRUE;
     return FALSE;
 }

@@ -50,8 +50,8 @@ static void fnOnExitKey(const char *lpszLine, const char *lpszValue)
     }
 }
 
-/* FIXME: Restart and StayHome arrive with the program runner and the
-   destination set-up; they are read and passed over. */
+/* FIXME: Restart arrives with the program runner; it is read and passed
+   over. */
 static BOOL fnConfigKey(const char *lpszLine, const char *lpszKey, char *lpszValue,
                         size_t cchValue)
 {
@@ -88,8 +88,10 @@ static BOOL fnConfigKey(const char *lpszLine, const char *lpszKey, char *lpszVal
         fnStrCopy(g_szConfigExitMsg, szText);
     } else if (fnStrCmpI(lpszKey, "OnExit") == 0) {
         fnOnExitKey(lpszLine, lpszValue);
+    } else if (fnStrCmpI(lpszKey, "StayHome") == 0) {
+        g_bStayHome = fnIsYes(lpszValue);
     } else {
-        return fnStrCmpI(lpszKey, "Restart") == 0 || fnStrCmpI(lpszKey, "StayHome") == 0;
+        return fnStrCmpI(lpszKey, "Restart") == 0;
     }
     return TRUE;
 }
@@ -99,6 +101,7 @@ int fnReadConfig(HWND hWnd, char *lpszText)
     (void)hWnd;
     char *p = fnLocateSection(lpszText, "[Config]");
     g_bMustRestart = FALSE;
+    g_bStayHome = FALSE;
     g_szConfigExitMsg[0] = g_szConfigExitExec[0] = g_szConfigRestartMsg[0] = '\0';
     char szLine[KSTL8_LINE];
     while (p && (p = fnGetSectionLine(p, szLine, sizeof(szLine))) != NULL) {
@@ -106,8 +109,12 @@ int fnReadConfig(HWND hWnd, char *lpszText)
             continue;
         char szKey[KSTL8_SHORT];
         char szValue[KSTL8_PATH];
-        if (!fnGetParam(szLine, 0, szKey, sizeof(szKey)))
+        if (!fnGetParam(szLine, 0, szKey, sizeof(szKey))) {
+            /* A bare StayHome sets the option and ends the reading. */
+            if (fnStrCmpI(szLine, "StayHome") == 0)
+                g_bStayHome = TRUE;
             break;
+        }
         fnGetParam(szLine, 1, szValue, sizeof(szValue));
         if (!fnConfigKey(szLine, szKey, szValue, sizeof(szValue)))
             break;

@@ -20,20 +20,44 @@ struct SectionStruct {
     char *lpszNext;     /* the '[' of the next header, or NULL */
 };
 
-/* The record of one walk: answers and exit settings. */
+/* The record of one walk: where the application goes, what is asked at
+   the start and how the run ends. */
+#define MAX_SHORTCUT_GROUPS 5
 struct UserInputStruct {
-    char szDestDir[260];
-    char szExitMsg[1024];
-    char szExitExec[260];
-    char szRestartMsg[1024];
-    char szLogFile[260];
-    UINT uQuiet;            /* 1: show the closing message */
-    UINT uOnExit;
-    UINT uBackUpMethod;
+    DWORD dwDiskSpaceNeeded;    /* bytes that must be free on the destination drive */
+    DWORD dwMinSpaceNeeded;     /* accepted when the user chooses Ignore */
+    DWORD dwWinSpaceNeeded;     /* bytes that must be free on the Windows drive; 0 no test */
+    UINT uQuiet;                /* 1: show the closing message */
+    BOOL bSourceDirPrompt;
+    BOOL bDirPrompt;
+    UINT uBackupMethod;         /* 500-506 */
+    UINT uOnExit;               /* 0-6 */
+    BOOL bUseAllInstall;
+    DWORD dwReserved;
     BOOL bInstallFailed;
-    BOOL bStopped;          /* a section stopped the walk early */
-    UINT uGroupCount;       /* shortcut group sections named by the set-up */
-    char szGroupSections[5][128];
+    BOOL bStopped;              /* a section stopped the walk early */
+    BOOL bLastShortcutLine;
+    char szLogFile[260];
+    char szExitExec[260];
+    /* Exit and restart texts as long as the [Config] texts they start from. */
+    char szExitMsg[1024];
+    char szRestartMsg[1024];
+    char szAppName[128];
+    char szDirSection[128];
+    /* Shortcut group sections named by the set-up sections. */
+    UINT nShortcutGroups;
+    char szShortcutSection[MAX_SHORTCUT_GROUPS][128];
+    char szShortcutFolder[MAX_SHORTCUT_GROUPS][260];
+    BOOL bSpecialFolder[MAX_SHORTCUT_GROUPS];
+    BOOL bPMGroup[MAX_SHORTCUT_GROUPS];
+    char szDestCaption[128];
+    char szDestPath[260];
+    char szDestMsg1[192];
+    char szDestMsg2[192];
+    char szSourceCaption[128];
+    char szSourceDir[260];
+    char szSourceMsg1[192];
+    char szSourceMsg2[192];
 };
 
 /* ---- load.cpp ---- */
@@ -58,7 +82,9 @@ BOOL fnCipherTableValid(void);
 typedef int (*PFNPARSESECTION)(HWND hWnd, char *lpszSection, UserInputStruct *lpUI);
 /* The dispatcher the walk calls; tests may put their own here. */
 extern PFNPARSESECTION g_pfnParseInfSection;
-void fnInitUserInput(UserInputStruct *lpUI);
+/* The defaults of a new walk; the destination starts as the start-up
+   destination, else as the temporary directory.  Always TRUE. */
+BOOL fnInitUserInput(HWND hWnd, UserInputStruct *lpUI);
 BOOL fnReadInf(HWND hWnd, char *lpszText, UserInputStruct *lpUI);
 BOOL fnFindInfSections(char *lpszText, SectionStruct *lpSection);
 
@@ -108,6 +134,20 @@ BOOL fnReadTextFile(const char *lpszFile, char *lpszOut, size_t cchOut);
 int fnReadSignon(HWND hWnd, char *lpszText);
 /* Read a [Signon]/[Info] body; FALSE when nothing is to be shown. */
 BOOL fnReadTextRecord(char *lpszSection, TextPromptStruct *lpText);
+
+/* ---- appinit.cpp: [AppInit], source and destination ---- */
+/* [Config] StayHome: the destination is not made the current directory. */
+extern BOOL g_bStayHome;
+/* Read [AppInit] (located from lpszText) into the record; FALSE when a key
+   that needs a value has none. */
+int fnInfAppInit(HWND hWnd, char *lpszText, UserInputStruct *lpUI, const char *lpszName);
+/* FALSE when the user cancels or the source directory does not exist. */
+BOOL fnGetSrcDir(HWND hWnd, UserInputStruct *lpUI);
+/* FALSE when the user cancels the destination dialog. */
+BOOL fnGetDestDir(HWND hWnd, UserInputStruct *lpUI);
+/* 1 the destination is usable (its directory section made), 0 stop the
+   run, 5 the user cancelled the destination dialog. */
+int fnTestDestDir(HWND hWnd, UserInputStruct *lpUI);
 
 /* ---- exit.cpp ---- */
 BOOL fnUserExit(HWND hWnd, UserInputStruct *lpUI);

@@ -5,6 +5,7 @@
 #include "../shell/shell.h"
 #include "../startup/startup.h"
 #include "../install/install.h"
+#include "../resources/resource.h"
 #include <string.h>
 #include <stdlib.h>
 
@@ -20,8 +21,21 @@ static void fnDefaultDestDir(char *lpszOut, size_t cchOut)
         fnMakePath(g_szWinDir, "TEMP", lpszOut, cchOut);
 }
 
-void fnInitUserInput(UserInputStruct *lpUI)
+/* The texts the destination and source dialogs start with. */
+static void fnInitDialogTexts(UserInputStruct *lpUI)
 {
+    fnLoadString(IDS_MAKEDIRSSECTION, lpUI->szDirSection, sizeof(lpUI->szDirSection));
+    fnLoadString(IDS_TITLE, lpUI->szDestCaption, sizeof(lpUI->szDestCaption));
+    fnLoadString(IDS_DESTMSG1, lpUI->szDestMsg1, sizeof(lpUI->szDestMsg1));
+    fnLoadString(IDS_DESTMSG2, lpUI->szDestMsg2, sizeof(lpUI->szDestMsg2));
+    fnLoadString(IDS_TITLE, lpUI->szSourceCaption, sizeof(lpUI->szSourceCaption));
+    fnLoadString(IDS_SOURCEMSG1, lpUI->szSourceMsg1, sizeof(lpUI->szSourceMsg1));
+    fnLoadString(IDS_SOURCEMSG2, lpUI->szSourceMsg2, sizeof(lpUI->szSourceMsg2));
+}
+
+BOOL fnInitUserInput(HWND hWnd, UserInputStruct *lpUI)
+{
+    (void)hWnd;
     memset(lpUI, 0, sizeof(*lpUI));
     /* A destination given at start-up stays the destination: a quiet
        install goes where the administrator said. */
@@ -29,14 +43,21 @@ void fnInitUserInput(UserInputStruct *lpUI)
         fnStrCopy(g_szDestDir, g_szStartDestDir);
     else
         fnDefaultDestDir(g_szDestDir, sizeof(g_szDestDir));
-    fnStrCopy(lpUI->szDestDir, g_szDestDir);
     fnStrCopy(g_szDirList[0], g_szDestDir);
-    fnStrCopy(lpUI->szExitMsg, g_szConfigExitMsg);
-    fnStrCopy(lpUI->szExitExec, g_szConfigExitExec);
-    fnStrCopy(lpUI->szRestartMsg, g_szConfigRestartMsg);
-    lpUI->uQuiet = 1;
+    lpUI->dwDiskSpaceNeeded = 1;
+    lpUI->uQuiet = g_bQuiet ? 0 : 1;
+    lpUI->bDirPrompt = !(g_bQuiet || g_bNoPrompts);
+    lpUI->uBackupMethod = g_uBackUpMethod;
     lpUI->uOnExit = g_uOnExit;
-    lpUI->uBackUpMethod = g_uBackUpMethod;
+    fnStrCopy(lpUI->szExitExec, g_szConfigExitExec);
+    fnStrCopy(lpUI->szExitMsg, g_szConfigExitMsg);
+    fnStrCopy(lpUI->szRestartMsg, g_szConfigRestartMsg);
+    fnInitDialogTexts(lpUI);
+    fnStrCopy(lpUI->szDestPath, g_szDestDir);
+    fnStrCopy(lpUI->szSourceDir, g_szSourceDir);
+    fnDebugTrace("fnInitUserInput", "g_szDestDir=%s,\nlpUserInputStruct->uQuiet=%u", g_szDestDir,
+                 lpUI->uQuiet);
+    return TRUE;
 }
 
 static BOOL fnIsLineBreak(char c)
@@ -95,7 +116,7 @@ static BOOL fnTakeResult(int nResult, UserInputStruct *lpUI, char **lplpszCursor
 
 BOOL fnReadInf(HWND hWnd, char *lpszText, UserInputStruct *lpUI)
 {
-    fnInitUserInput(lpUI);
+    fnInitUserInput(hWnd, lpUI);
     char *lpszCursor = lpszText;
     fnDebugTrace("fnReadInf", "Enter loop lpszBegin\n%.1024s", lpszText);
     while (*lpszCursor) {

@@ -5,11 +5,14 @@
  *   dialog_host [-q] choice TEMPLATE FILE [DIR [OTHER]]
  *   dialog_host meter RANGE POS        (a window "Meter" until closed)
  *   dialog_host progress STEPS         (steps done before a confirmed Cancel)
- *   dialog_host help TOPIC TEXT        (the help window until Done) */
+ *   dialog_host help TOPIC TEXT        (the help window until Done)
+ *   dialog_host [-q] destdir TEMPLATE NUM PATH MSG1 [MSG2 [HELP]]
+ *                                      (what it stored goes to DESTDIR.OUT) */
 #include "dialogs/dialogs.h"
 #include "shell/shell.h"
 #include "startup/startup.h"
 #include "resources/resource.h"
+#include "script/macro.h"
 #include <stdlib.h>
 #include <string.h>
 
@@ -70,6 +73,28 @@ static int fnRunProgress(UINT uSteps)
     return (int)uDone;
 }
 
+/* The directory dialog on a description made from the arguments; the
+   chosen path, g_szDestDir and directory-list entry NUM + 1 are written
+   to DESTDIR.OUT in the current directory. */
+static int fnRunDestDir(int argc, char **argv)
+{
+    static ReadSectStruct rs;
+    rs.nNum = atoi(argv[1]);
+    fnStrCopy(rs.szCaption, "Destination");
+    fnStrCopy(rs.szPath, argv[2]);
+    fnStrCopy(rs.szMsg[0], argv[3]);
+    if (argc > 4)
+        fnStrCopy(rs.szMsg[1], argv[4]);
+    if (argc > 5)
+        rs.lpszHelp = argv[5];
+    int nResult = fnShowDestDirDlg(NULL, (UINT)atoi(argv[0]), &rs);
+    int nEntry = rs.nNum >= 0 && rs.nNum < 9 ? rs.nNum : 0;
+    fnAppendLine("DESTDIR.OUT", TRUE, "path=%s", rs.szPath);
+    fnAppendLine("DESTDIR.OUT", TRUE, "dest=%s", g_szDestDir);
+    fnAppendLine("DESTDIR.OUT", TRUE, "entry=%s", g_szDirList[nEntry]);
+    return nResult;
+}
+
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
 {
     g_hInstance = hInstance;
@@ -113,5 +138,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
         help.uKind = HELP_WINDOW;
         return fnShowHelp(NULL, &help) ? 1 : 0;
     }
+    if (strcmp(lpszCmd, "destdir") == 0 && i + 3 < argc)
+        return fnRunDestDir(argc - i, argv + i);
     return 255;
 }

@@ -182,17 +182,18 @@ TEST_F(Walk, StartDestinationSurvivesIntoTheWalk)
     g_uOnExit = 3;
     g_uBackUpMethod = 502;
     memset(&m_ui, ktest::POISON, sizeof(m_ui));
-    fnInitUserInput(&m_ui);
+    g_bQuiet = FALSE;
+    fnInitUserInput(NULL, &m_ui);
     EXPECT_STREQ(g_szDestDir, "C:\\DEST");
-    EXPECT_STREQ(m_ui.szDestDir, "C:\\DEST");
+    EXPECT_STREQ(m_ui.szDestPath, "C:\\DEST");
     EXPECT_EQ(m_ui.uQuiet, 1u);
     EXPECT_EQ(m_ui.uOnExit, 3u);
-    EXPECT_EQ(m_ui.uBackUpMethod, 502u);
+    EXPECT_EQ(m_ui.uBackupMethod, 502u);
     EXPECT_STREQ(m_ui.szExitMsg, "");
     EXPECT_STREQ(m_ui.szLogFile, "");
     EXPECT_FALSE(m_ui.bInstallFailed);
     EXPECT_FALSE(m_ui.bStopped);
-    EXPECT_EQ(m_ui.uGroupCount, 0u);
+    EXPECT_EQ(m_ui.nShortcutGroups, 0u);
 }
 
 TEST_F(Walk, WithoutStartDestinationTheWalkStartsInTmp)
@@ -204,15 +205,15 @@ TEST_F(Walk, WithoutStartDestinationTheWalkStartsInTmp)
     fnStrCopy(g_szWinDir, "C:\\WINDIR");
     SetEnvironmentVariableA("TMP", "C:\\FROM TMP");
     SetEnvironmentVariableA("TEMP", "C:\\FROM TEMP");
-    fnInitUserInput(&m_ui);
+    fnInitUserInput(NULL, &m_ui);
     EXPECT_STREQ(g_szDestDir, "C:\\FROM TMP");
-    EXPECT_STREQ(m_ui.szDestDir, "C:\\FROM TMP");
+    EXPECT_STREQ(m_ui.szDestPath, "C:\\FROM TMP");
     SetEnvironmentVariableA("TMP", NULL);
-    fnInitUserInput(&m_ui);
-    EXPECT_STREQ(m_ui.szDestDir, "C:\\FROM TEMP");
+    fnInitUserInput(NULL, &m_ui);
+    EXPECT_STREQ(m_ui.szDestPath, "C:\\FROM TEMP");
     SetEnvironmentVariableA("TEMP", NULL);
-    fnInitUserInput(&m_ui);
-    EXPECT_STREQ(m_ui.szDestDir, "C:\\WINDIR\\TEMP");
+    fnInitUserInput(NULL, &m_ui);
+    EXPECT_STREQ(m_ui.szDestPath, "C:\\WINDIR\\TEMP");
     SetEnvironmentVariableA("TMP", bTmp ? szTmp : NULL);
     SetEnvironmentVariableA("TEMP", bTemp ? szTemp : NULL);
 }

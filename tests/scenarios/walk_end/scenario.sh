@@ -1,6 +1,7 @@
 # The walk runs every section in order, an indented header included, passes
 # over unknown sections and stops at [End] (any case): the section after it
-# never runs.  Quiet runs write the closing message to the log.
+# never runs.  A quiet run shows no closing message, so the log ends with
+# the last section it ran.
 run_setup -q "-d=$WDEST"
 expect_rc 0
 LOG="$DEST/WALK.LOG"
@@ -11,5 +12,4 @@ InstallDir=${WDEST^^}
 
 [IniEdits]
 
-[Registry]
-Message: The software has been installed successfully. (answer 1)"
+[Registry]"
