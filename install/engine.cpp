@@ -178,6 +178,10 @@ int fnInsertDisk(HWND hWnd, HWND hWndStatus, UINT uFileNum, BOOL bPrompt, const 
         fnLogWrite(TRUE, "Source missing: %s\\%s", lpszSrcDir, lpszSrcName);
         return 2;
     }
+    /* The dialog (and its browsing) starts in the destination directory;
+       the process keeps its own current directory afterwards. */
+    char szCurDir[KSTL8_PATH] = "";
+    GetCurrentDirectoryA(sizeof(szCurDir), szCurDir);
     SetCurrentDirectoryA(g_szDestDir);
     fnStrCopy(g_szDiskLocation, lpszSrcDir);
     fnStrCopy(g_szDiskFile, lpszSrcName);
@@ -185,6 +189,8 @@ int fnInsertDisk(HWND hWnd, HWND hWndStatus, UINT uFileNum, BOOL bPrompt, const 
     memset(&disk, 0, sizeof(disk));
     fnStrCopy(disk.szLabel, lpszDiskName ? lpszDiskName : "");
     INT_PTR nChoice = g_pfnEngineDialog(hWnd, IDD_SOURCEDISK, SourceDiskDlgProc, (LPARAM)&disk);
+    if (szCurDir[0])
+        SetCurrentDirectoryA(szCurDir);
     fnRedrawStatus(hWndStatus);
     if (nChoice == IDOK && fnTakeDiskLocation(lpszSrcDir, cchSrcDir, lpszSrcName, cchSrcName))
         return 3;

@@ -210,7 +210,15 @@ static DWORD fnPrepareTarget(const char *lpszTarget)
     return IR_ACCESSVIOL;
 }
 
-/* Expand hSource (open) into the target; install bits. */
+/* The LZ library's own open tries the compressed name (X.DL_) when a
+   file does not open, and would create that instead of the target; files
+   are opened here and handed to it as plain handles. */
+static HFILE fnToHFile(HANDLE hFile)
+{
+    return (HFILE)(LONG_PTR)hFile;
+}
+
+/* Expand hSource (an LZ handle) into the target; install bits. */
 static DWORD fnLzCopyTo(INT hSource, const char *lpszTarget)
 {
     /* The expanded length, so a compressed source is measured as it will be. */
@@ -221,18 +229,18 @@ static DWORD fnLzCopyTo(INT hSource, const char *lpszTarget)
     DWORD dwBits = fnPrepareTarget(lpszTarget);
     if (dwBits)
         return dwBits;
-    OFSTRUCT ofTarget;
-    memset(&ofTarget, 0, sizeof(ofTarget));
-    INT hTarget = LZOpenFileA((LPSTR)lpszTarget, &ofTarget, OF_CREATE | OF_WRITE);
-    if (hTarget < 0) {
-        DWORD dwError = ofTarget.nErrCode ? ofTarget.nErrCode : GetLastError();
+    HANDLE hTarget = CreateFileA(lpszTarget, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
+                                 FILE_ATTRIBUTE_NORMAL, NULL);
+    if (hTarget == INVALID_HANDLE_VALUE) {
+        DWORD dwError = GetLastError();
         fnDebugTrace("fnExpandFile", "Target does not open: dwError=%lu,\nlpszTarget=%s",
                      (unsigned long)dwError, lpszTarget);
         return fnOpenErrorBits(dwError);
     }
-    LONG lCopied = LZCopy(hSource, hTarget);
+    LONG lCopied = LZCopy(hSource, fnToHFile(hTarget));
     DWORD dwError = GetLastError();
-    LZClose(hTarget);
+    if (!CloseHandle(hTarget) && lCopied >= 0)
+        lCopied = LZERROR_WRITE;
     if (lCopied >= 0)
         return 0;
     fnDebugTrace("fnExpandFile", "LZCopy error %ld, dwError=%lu,\nlpszTarget=%s", (long)lCopied,
@@ -246,11 +254,16 @@ static DWORD fnExpandPaths(const char *lpszSource, const char *lpszTarget, BOOL 
     DWORD dwAttrib = 0;
     if (!fnGetFileTime(lpszSource, &ft) || (bKeepAttrib && !fnGetFileAttrib(lpszSource, &dwAttrib)))
         return IR_CANNOTREADSRC;
-    OFSTRUCT ofSource;
-    memset(&ofSource, 0, sizeof(ofSource));
-    INT hSource = LZOpenFileA((LPSTR)lpszSource, &ofSource, OF_READ);
-    if (hSource < 0)
+    HANDLE hFile = fnOpenFile(lpszSource, OPEN_READ);
+    if (hFile == INVALID_HANDLE_VALUE)
         return IR_CANNOTREADSRC;
+    /* LZClose closes the file LZInit took; after a failed LZInit it is still ours. */
+    INT hSource = LZInit(fnToHFile(hFile));
+    if (hSource < 0) {
+        fnDebugTrace("fnExpandFile", "LZInit error %d,\nlpszSource=%s", hSource, lpszSource);
+        CloseHandle(hFile);
+        return hSource == LZERROR_GLOBALLOC ? IR_OUTOFMEMORY : IR_CANNOTREADSRC;
+    }
     DWORD dwBits = fnLzCopyTo(hSource, lpszTarget);
     LZClose(hSource);
     if (dwBits)
