@@ -394,8 +394,9 @@ static int fnReportError(HWND hWnd, IFStruct *lpIF, DWORD dwResult, char *lpszTm
         /* Quiet: Abort, the box's default (a quiet run never retries). */
         nAnswer = fnMessageBox(uId, NULL, MB_ABORTRETRYIGNORE | MB_ICONQUESTION, szMsgPath);
     if (nAnswer == IDRETRY) {
-        if (dwResult & IR_WRITEPROT)
-            fnClearFileAttrib(szMsgPath, TRUE);
+        char szDest[KSTL8_PATH];
+        if ((dwResult & IR_WRITEPROT) && fnDestPath(lpIF, szDest))
+            fnClearFileAttrib(szDest, TRUE);
         return INSTALL_AGAIN;
     }
     fnRestoreBackup(lpIF);

@@ -218,8 +218,36 @@ static HFILE fnToHFile(HANDLE hFile)
     return (HFILE)(LONG_PTR)hFile;
 }
 
-/* Expand hSource (an LZ handle) into the target; install bits. */
-static DWORD fnLzCopyTo(INT hSource, const char *lpszTarget)
+#define PLAIN_BLOCK 65536
+
+/* An uncompressed source is copied in large blocks: the LZ library's own
+   copy moves 1,000 bytes a call. */
+static LONG fnCopyPlainHandle(HANDLE hSource, HANDLE hTarget)
+{
+    char *lpBuffer = (char *)malloc(PLAIN_BLOCK);
+    if (!lpBuffer)
+        return LZERROR_GLOBALLOC;
+    LONG lResult = 0;
+    for (;;) {
+        DWORD cbRead = 0, cbDone = 0;
+        if (!ReadFile(hSource, lpBuffer, PLAIN_BLOCK, &cbRead, NULL)) {
+            lResult = LZERROR_READ;
+            break;
+        }
+        if (cbRead == 0)
+            break;
+        if (!WriteFile(hTarget, lpBuffer, cbRead, &cbDone, NULL) || cbDone != cbRead) {
+            lResult = LZERROR_WRITE;
+            break;
+        }
+    }
+    free(lpBuffer);
+    return lResult;
+}
+
+/* Expand hSource (an LZ handle, or hPlain itself for an uncompressed
+   file) into the target; install bits. */
+static DWORD fnLzCopyTo(INT hSource, HANDLE hPlain, const char *lpszTarget)
 {
     /* The expanded length, so a compressed source is measured as it will be. */
     LONG lSize = LZSeek(hSource, 0, 2);
@@ -237,7 +265,8 @@ static DWORD fnLzCopyTo(INT hSource, const char *lpszTarget)
                      (unsigned long)dwError, lpszTarget);
         return fnOpenErrorBits(dwError);
     }
-    LONG lCopied = LZCopy(hSource, fnToHFile(hTarget));
+    BOOL bPlain = hSource == fnToHFile(hPlain);
+    LONG lCopied = bPlain ? fnCopyPlainHandle(hPlain, hTarget) : LZCopy(hSource, fnToHFile(hTarget));
     DWORD dwError = GetLastError();
     if (!CloseHandle(hTarget) && lCopied >= 0)
         lCopied = LZERROR_WRITE;
@@ -264,7 +293,7 @@ static DWORD fnExpandPaths(const char *lpszSource, const char *lpszTarget, BOOL 
         CloseHandle(hFile);
         return hSource == LZERROR_GLOBALLOC ? IR_OUTOFMEMORY : IR_CANNOTREADSRC;
     }
-    DWORD dwBits = fnLzCopyTo(hSource, lpszTarget);
+    DWORD dwBits = fnLzCopyTo(hSource, hFile, lpszTarget);
     LZClose(hSource);
     if (dwBits)
         return dwBits;
