@@ -603,3 +603,73 @@ TEST(ConflictText, LaterBitsReplaceEarlierOnes)
 }
 
 }  // namespace
+
+namespace {
+
+/* ---- the progress window ---- */
+
+class EngineProgressTest : public EngineTest {
+protected:
+    HWND m_hDlg = NULL;
+
+    void SetUp() override
+    {
+        EngineTest::SetUp();
+        m_saved.Keep(g_hInstance);
+        m_saved.Keep(g_szClassName);
+        g_hInstance = GetModuleHandleA(NULL);
+        fnStrCopy(g_szClassName, "KSTL8ENGINETEST");
+        ASSERT_TRUE(fnRegisterClasses(g_hInstance));
+        g_bQuiet = FALSE;
+        m_hDlg = fnCreateProgressDlg(NULL);
+        ASSERT_NE(m_hDlg, (HWND)NULL);
+        SendDlgItemMessageA(m_hDlg, IDC_PROGRESS_METER, PM_SETRANGE, 10, 0);
+    }
+    void TearDown() override
+    {
+        if (m_hDlg)
+            DestroyWindow(m_hDlg);
+        EngineTest::TearDown();
+    }
+    std::string Line(int nId)
+    {
+        char sz[1024] = "";
+        GetDlgItemTextA(m_hDlg, nId, sz, sizeof(sz));
+        return sz;
+    }
+    LRESULT Meter()
+    {
+        return SendDlgItemMessageA(m_hDlg, IDC_PROGRESS_METER, PM_GETPOS, 0, 0);
+    }
+};
+
+TEST_F(EngineProgressTest, LinesAndMeterFollowTheFile)
+{
+    ASSERT_TRUE(ktest::WriteFileText(Src("P.TXT"), "p"));
+    Prepare("P.TXT", "P.TXT", IM_N);
+    m_if.hWndStatus = m_hDlg;
+    m_if.uFileNum = 3;
+    fnStrCopy(m_if.szDescription, "Program help");
+    EXPECT_EQ(Install(), 0);
+    EXPECT_EQ(Line(IDC_PROGRESS_TEXT1), "Installing files...");
+    EXPECT_EQ(Line(IDC_PROGRESS_TEXT2), "Description: Program help");
+    EXPECT_EQ(Line(IDC_PROGRESS_TEXT3), "Source file: P.TXT");
+    EXPECT_EQ(Line(IDC_PROGRESS_TEXT4), "Install as: " + Dst("P.TXT"));
+    EXPECT_EQ(Meter(), 3);
+    /* A unique name is shown with the old one; a skipped file moves the
+       meter too. */
+    Prepare("P.TXT", "P.TXT", IM_N, CM_N, EA_U);
+    m_if.hWndStatus = m_hDlg;
+    m_if.uFileNum = 4;
+    EXPECT_EQ(Install(), 0);
+    EXPECT_EQ(Line(IDC_PROGRESS_TEXT3), "Installing file: P.TXT");
+    EXPECT_EQ(Line(IDC_PROGRESS_TEXT4), "Install as: " + Dst("P.{00}.SAV.TXT"));
+    EXPECT_EQ(Meter(), 4);
+    Prepare("P.TXT", "P.TXT", IM_N, CM_N, EA_S);
+    m_if.hWndStatus = m_hDlg;
+    m_if.uFileNum = 5;
+    EXPECT_EQ(Install(), 1);
+    EXPECT_EQ(Meter(), 5);
+}
+
+}  // namespace
