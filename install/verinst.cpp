@@ -349,8 +349,11 @@ static DWORD fnCopyBlocks(HANDLE hRead, HANDLE hWrite, char *lpBuffer)
             return IR_CANNOTREADSRC;
         if (cbRead == 0)
             return 0;
-        if (!WriteFile(hWrite, lpBuffer, cbRead, &cbDone, NULL) || cbDone != cbRead)
+        if (!WriteFile(hWrite, lpBuffer, cbRead, &cbDone, NULL))
             return fnIsDiskFullError(GetLastError()) ? IR_OUTOFSPACE : IR_ACCESSVIOL;
+        /* A short write without an error: the volume is full. */
+        if (cbDone != cbRead)
+            return IR_OUTOFSPACE;
     }
 }
 

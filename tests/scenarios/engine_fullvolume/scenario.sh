@@ -32,7 +32,19 @@ fill "$WORK/src/PART2" 90000 b
 install PART1 JOINED NJN
 expect_rc 0
 install PART2 JOINED NJN
-expect_rc 2        # quiet Abort of message 1112
+expect_rc 2        # quiet Abort of message 1112 (out of space)
 [ "$(stat -c %s "$SMALL/JOINED" 2>/dev/null)" = 8192 ] ||
   fail "JOINED holds $(stat -c %s "$SMALL/JOINED" 2>/dev/null) bytes, expected the 8192 of part 1"
+# Shown to a person: Retry appends the part again from the old end (a
+# failed part is taken back), and Ignore skips it.
+cp "$BUILDX/robot.exe" "$WORK/robot.exe"
+(cd "$WORK" && timeout -k 5 60 "$WINE" "$WORK/robot.exe" "$(winpath "$SCEN_DIR/retry.txt")" \
+   "$(winpath "$WORK/retry.rec")" -- "$HOST" install "$WSRC" PART2 "$WSMALL" JOINED NJN \
+   </dev/null >/dev/null 2>&1)
+RRC=$?
+RC=$(sed -n 's/^exit=//p' "$WORK/retry.rec" 2>/dev/null | tail -n 1)
+[ "$RRC" -eq 0 ] || { fail "retry: robot ended with $RRC"; cat "$WORK/retry.rec"; }
+[ "$RC" = 1 ] || fail "retry then ignore gave $RC, expected 1 (skipped)"
+[ "$(stat -c %s "$SMALL/JOINED" 2>/dev/null)" = 8192 ] ||
+  fail "after Retry and Ignore JOINED holds $(stat -c %s "$SMALL/JOINED" 2>/dev/null) bytes"
 umount "$SMALL" && trap - EXIT
