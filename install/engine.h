@@ -130,4 +130,60 @@ int fnInsertDisk(HWND hWnd, HWND hWndStatus, UINT uFileNum, BOOL bPrompt, const 
    in-use dialog's choice (101-104, 2); else 201 in use, 202 not. */
 int fnTestInUse(HWND hWnd, BOOL bPrompt, DWORD dwError, const char *lpszFile);
 
+/* Choices of the in-use dialog (6). */
+#define INUSE_AGAIN   101       /* attempt to install the file again */
+#define INUSE_RESTART 102       /* install and replace at the next start */
+#define INUSE_SKIP    103
+#define INUSE_EXIT    104
+/* Choices of the exists-elsewhere dialog (9). */
+#define ELSE_KEEP     103       /* install, keep the other copy */
+#define ELSE_DELETE   104       /* install, delete the other copy */
+#define ELSE_REPLACE  105       /* install into the other copy's directory */
+#define ELSE_SKIP     106
+#define ELSE_EXIT     107
+/* Choices of the already-exists dialog (10). */
+#define EXISTS_BACKUP 102
+#define EXISTS_UNIQUE 103
+#define EXISTS_OVER   104
+#define EXISTS_SKIP   105
+#define EXISTS_EXIT   106
+
+/* ---- engine.cpp: seams a test or a later unit replaces ---- */
+/* Every dialog the engine opens (5, 6, 7, 9, 10) runs through this;
+   fnDialogBox by default.  Quiet runs never call it. */
+typedef INT_PTR (*PFNENGINEDIALOG)(HWND hWndOwner, UINT uTemplate, DLGPROC pfnProc,
+                                   LPARAM lParam);
+extern PFNENGINEDIALOG g_pfnEngineDialog;
+/* In-use action C: close the program that holds the file; TRUE when it
+   was closed.  NULL (the default) means no program can be closed. */
+typedef BOOL (*PFNCLOSEFILEOWNER)(HWND hWnd, const char *lpszFile);
+extern PFNCLOSEFILEOWNER g_pfnCloseFileOwner;
+/* The platform's search for an installed copy (VerFindFileA). */
+typedef DWORD(WINAPI *PFNVERFINDFILE)(DWORD uFlags, LPSTR lpszFileName, LPSTR lpszWinDir,
+                                      LPSTR lpszAppDir, LPSTR lpszCurDir, PUINT lpuCurDirLen,
+                                      LPSTR lpszDestDir, PUINT lpuDestDirLen);
+extern PFNVERFINDFILE g_pfnVerFindFile;
+/* The in-use dialog for a file; a quiet run takes INUSE_RESTART unseen. */
+int fnAskInUse(HWND hWnd, const char *lpszFile);
+
+/* ---- verinst.cpp ---- */
+/* One file under two spellings: full, long forms compared without case. */
+BOOL fnSamePath(const char *lpszFirst, const char *lpszSecond);
+
+/* ---- conflict.cpp: the version-conflict dialog (7) ---- */
+struct VersionConflictStruct {
+    char szExisting[260];       /* the existing file */
+    char szSource[260];         /* the new file's source */
+    char szTemp[260];           /* the temporary copy of the new file */
+    char szDstName[260];        /* the destination file name */
+    DWORD dwResult;             /* install result bits */
+};
+/* The conflict text for the result bits (1134-1138), 0 without a
+   version bit. */
+UINT fnConflictTextId(DWORD dwResult);
+INT_PTR CALLBACK VersionConflictDlgProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam);
+/* Run dialog 7: 7 keep, 6 install, 3 exit; a quiet run keeps (7) unseen,
+   and any other end counts as keep. */
+int fnShowVersionConflict(HWND hWnd, const VersionConflictStruct *lpConflict);
+
 #endif

@@ -158,6 +158,10 @@ BOOL fnGetFileVersion(const char *lpszFile, char *lpszFileVer, size_t cchFileVer
    or 4 the target cannot be read, 5 the fixed blocks cannot both be read,
    6 different, 7 the source is older, 8 flags, 9 systems, 10 languages. */
 UINT fnCmpFileVersionInfo(const char *lpszSource, const char *lpszTarget);
+/* The same; *lpdwTargetError (may be NULL) gets the system error of a
+   target whose resource could not be sized or read (32: it is locked). */
+UINT fnCmpFileVersionInfoErr(const char *lpszSource, const char *lpszTarget,
+                             DWORD *lpdwTargetError);
 /* The translation of a resource as text ("040904e4"), "040904E4" without. */
 void fnTranslationText(void *lpBlock, char *lpszOut, size_t cchOut);
 /* The words for the set file flags, or "No flags". */

@@ -26,9 +26,19 @@ static void fnQueryVersionString(void *lpBlock, const char *lpszPrefix, const ch
     UINT cch = 0;
     if (!lpszOut)
         return;
-    if (fnStrFormat(szPath, "%s%s", lpszPrefix, lpszName) &&
-        VerQueryValueA(lpBlock, szPath, (void **)&lpszValue, &cch) && lpszValue && cch)
-        fnStrCopyN(lpszOut, cchOut, lpszValue);
+    if (!cchOut)
+        return;
+    lpszOut[0] = '\0';
+    if (!fnStrFormat(szPath, "%s%s", lpszPrefix, lpszName) ||
+        !VerQueryValueA(lpBlock, szPath, (void **)&lpszValue, &cch) || !lpszValue || !cch)
+        return;
+    /* The value's own length bounds the copy as well as the output: a
+       string stored without its terminator is never read past. */
+    size_t n = strnlen(lpszValue, cch);
+    if (n >= cchOut)
+        n = cchOut - 1;
+    memcpy(lpszOut, lpszValue, n);
+    lpszOut[n] = '\0';
 }
 
 BOOL fnGetFileVersion(const char *lpszFile, char *lpszFileVer, size_t cchFileVer,
@@ -82,13 +92,15 @@ static BOOL fnIsFileError(DWORD dwError)
 /* The resource of one file in a new block (128 bytes of slack, zeroed);
    a comparison code on failure, 0 with *lplpBlock set on success. */
 static UINT fnLoadVersionBlock(const char *lpszFile, BOOL bSource, void **lplpBlock,
-                               DWORD *lpdwSize)
+                               DWORD *lpdwSize, DWORD *lpdwError)
 {
     DWORD dwHandle = 0;
     *lplpBlock = NULL;
+    *lpdwError = 0;
     *lpdwSize = GetFileVersionInfoSizeA(lpszFile, &dwHandle);
     if (*lpdwSize == 0) {
         DWORD dwError = GetLastError();
+        *lpdwError = dwError;
         fnDebugTrace("fnCmpFileVersionInfo",
                      bSource ? "GetFileVersionInfoSize error %lu!\nlpszSourceFS=%s"
                              : "GetFileVersionInfoSize error %lu!\nlpszTargetFS=%s",
@@ -99,6 +111,7 @@ static UINT fnLoadVersionBlock(const char *lpszFile, BOOL bSource, void **lplpBl
     if (!*lplpBlock)
         return 1;
     if (!GetFileVersionInfoA(lpszFile, 0, *lpdwSize, *lplpBlock)) {
+        *lpdwError = GetLastError();
         fnDebugTrace("fnCmpFileVersionInfo",
                      bSource ? "GetFileVersionInfo error!\nlpszSourceFS=%s"
                              : "GetFileVersionInfo error!\nlpszTargetFS=%s",
@@ -161,11 +174,19 @@ static UINT fnCompareBlocks(void *lpSource, void *lpTarget)
 
 UINT fnCmpFileVersionInfo(const char *lpszSource, const char *lpszTarget)
 {
+    return fnCmpFileVersionInfoErr(lpszSource, lpszTarget, NULL);
+}
+
+UINT fnCmpFileVersionInfoErr(const char *lpszSource, const char *lpszTarget,
+                             DWORD *lpdwTargetError)
+{
     void *lpSource = NULL, *lpTarget = NULL;
-    DWORD dwSourceSize = 0, dwTargetSize = 0;
-    UINT uRC = fnLoadVersionBlock(lpszSource, TRUE, &lpSource, &dwSourceSize);
+    DWORD dwSourceSize = 0, dwTargetSize = 0, dwSourceError = 0, dwTargetError = 0;
+    UINT uRC = fnLoadVersionBlock(lpszSource, TRUE, &lpSource, &dwSourceSize, &dwSourceError);
     if (uRC == 0)
-        uRC = fnLoadVersionBlock(lpszTarget, FALSE, &lpTarget, &dwTargetSize);
+        uRC = fnLoadVersionBlock(lpszTarget, FALSE, &lpTarget, &dwTargetSize, &dwTargetError);
+    if (lpdwTargetError)
+        *lpdwTargetError = dwTargetError;
     if (uRC == 0) {
         if (dwSourceSize == dwTargetSize) {
             fnDebugTrace("fnCmpFileVersionInfo version sizes match", "dwSize=%lu",

@@ -54,6 +54,18 @@
 #define IDC_ELSE_FIRST      103
 #define IDC_ELSE_EXIT       107
 
+/* Version conflict: the text, both version lists (tied), the file name
+   and the existing file's directory; Exit 3, Install 6, Keep 7. */
+#define IDD_VERCONFLICT     7
+#define IDC_VC_TEXT         100
+#define IDC_VC_EXISTING     101
+#define IDC_VC_NEW          102
+#define IDC_VC_FILE         103
+#define IDC_VC_DIR          104
+#define IDC_VC_EXIT         3
+#define IDC_VC_INSTALL      6
+#define IDC_VC_KEEP         7
+
 /* A file that already exists: radio 102-106. */
 #define IDD_EXISTS          10
 #define IDC_EXISTS_FILE     100

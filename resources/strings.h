@@ -59,7 +59,8 @@
 #define IDS_INSTALLNOMEMORY    1118  /* install result: out of memory */
 #define IDS_CANTBACKUP         1119  /* backup of existing file failed */
 #define IDS_CANTINSTALL        1120  /* no unique name / in-use replacement */
-#define IDS_CANTMOVEFILE       1121  /* move/copy/rename without target name */
+#define IDS_CANTMOVEFILE       1121
+#define IDS_BACKUPKEPT         1122  /* original not put back from its backup */  /* move/copy/rename without target name */
 #define IDS_CREATEOKCANCEL     1124  /* create failed, OK/Cancel */
 #define IDS_CREATEABORTRETRY   1125  /* create failed on removable drive */
 #define IDS_FILETEST           1126  /* file test message */

@@ -8,11 +8,17 @@
  *   dialog_host help TOPIC TEXT        (the help window until Done)
  *   dialog_host [-q] destdir TEMPLATE NUM PATH MSG1 [MSG2 [HELP]]
  *                                      (what it stored goes to DESTDIR.OUT) */
+ *   dialog_host [-q] conflict EXISTING NEWCOPY NAME BITS   (dialog 7)
+ *   dialog_host [-q] install SRCDIR SRCNAME DSTDIR DSTNAME CODES
+ *       one file through the install engine; CODES are the letters of
+ *       install mode, copy mode and exist action (NNN); the exit code is
+ *       the engine's result plus 10 times g_uOnExit. */
 #include "dialogs/dialogs.h"
 #include "shell/shell.h"
 #include "startup/startup.h"
 #include "resources/resource.h"
 #include "script/macro.h"
+#include "install/engine.h"
 #include <stdlib.h>
 #include <string.h>
 
@@ -95,6 +101,51 @@ static int fnRunDestDir(int argc, char **argv)
     return nResult;
 }
 
+static int fnRunConflict(char **argv)
+{
+    VersionConflictStruct vc;
+    memset(&vc, 0, sizeof(vc));
+    fnStrCopy(vc.szExisting, argv[0]);
+    fnStrCopy(vc.szTemp, argv[1]);
+    fnStrCopy(vc.szDstName, argv[2]);
+    vc.dwResult = strtoul(argv[3], NULL, 0);
+    return fnShowVersionConflict(NULL, &vc);
+}
+
+/* A letter's code from "LETTERS" (value = base + position), or the default. */
+static UINT fnLetterCode(char c, const char *lpszLetters, UINT uBase)
+{
+    const char *p = c ? strchr(lpszLetters, c) : NULL;
+    return p ? uBase + (UINT)(p - lpszLetters) : uBase;
+}
+
+static int fnRunInstall(char **argv)
+{
+    fnGetOSVersionInfo(&g_OSInfo);
+    GetWindowsDirectoryA(g_szWinDir, sizeof(g_szWinDir));
+    GetSystemDirectoryA(g_szSysDir, sizeof(g_szSysDir));
+    IFStruct rec;
+    memset(&rec, 0, sizeof(rec));
+    fnStrCopy(rec.szSrcFilePath, argv[0]);
+    fnStrCopy(rec.szSrcFileName, argv[1]);
+    fnStrCopy(rec.szDstDir, argv[2]);
+    fnStrCopy(rec.szDstFileName, argv[3]);
+    fnStrCopy(g_szSourceDir, argv[0]);
+    fnStrCopy(g_szDestDir, argv[2]);
+    const char *lpszCodes = argv[4];
+    rec.uFileNum = 1;
+    rec.uInstallMode = fnLetterCode(lpszCodes[0], "NSVTMA", IM_N);
+    rec.uInUseAction = IU_P;
+    rec.uVerAction = VA_ASK;
+    rec.uCopyMode = fnLetterCode(lpszCodes[0] ? lpszCodes[1] : 0, "NDRSVFCP?WJ", CM_N);
+    rec.uExistAction = fnLetterCode(lpszCodes[0] && lpszCodes[1] ? lpszCodes[2] : 0, "NBUSPK", EA_N);
+    rec.uJoinPart = JP_NONE;
+    rec.bQuiet = TRUE;
+    g_uBackUpMethod = 502;  /* UNIQUE: numbered names */
+    int nResult = fnInstallFileVer(NULL, &rec);
+    return nResult + 10 * (int)g_uOnExit;
+}
+
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
 {
     g_hInstance = hInstance;
@@ -140,5 +191,9 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
     }
     if (strcmp(lpszCmd, "destdir") == 0 && i + 3 < argc)
         return fnRunDestDir(argc - i, argv + i);
+    if (strcmp(lpszCmd, "conflict") == 0 && i + 3 < argc)
+        return fnRunConflict(argv + i);
+    if (strcmp(lpszCmd, "install") == 0 && i + 4 < argc)
+        return fnRunInstall(argv + i);
     return 255;
 }
