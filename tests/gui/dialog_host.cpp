@@ -7,7 +7,7 @@
  *   dialog_host progress STEPS         (steps done before a confirmed Cancel)
  *   dialog_host help TOPIC TEXT        (the help window until Done)
  *   dialog_host [-q] destdir TEMPLATE NUM PATH MSG1 [MSG2 [HELP]]
- *                                      (what it stored goes to DESTDIR.OUT) */
+ *                                      (what it stored goes to DESTDIR.OUT)
  *   dialog_host [-q] conflict EXISTING NEWCOPY NAME BITS   (dialog 7)
  *   dialog_host [-q] install SRCDIR SRCNAME DSTDIR DSTNAME CODES
  *       one file through the install engine; CODES are the letters of
