@@ -53,6 +53,13 @@ for f in "$DESTUNIX"/*.INI "$DESTUNIX"/*.BAT; do
   echo "Configuration file $(basename "$f"):"
   sed 's/\r$//; s/^/  | /' "$f"
 done
+# Registry and environment changes, read back from the prefix's registry.
+"$WINE" reg query 'HKCU\Software\Kestrel Demo' </dev/null >"$BUILD/demo/reg.txt" 2>&1
+"$WINE" reg query 'HKCU\Environment' </dev/null >"$BUILD/demo/env.txt" 2>&1
+echo "Registry key HKCU\Software\Kestrel Demo:"
+sed 's/\r$//' "$BUILD/demo/reg.txt" | grep -E 'REG_' | sed 's/^ */  | /'
+echo "User environment (HKCU\Environment):"
+sed 's/\r$//' "$BUILD/demo/env.txt" | grep -iE '^ *(KDEMO_HOME|PATH) ' | sed 's/^ */  | /'
 echo "Install log:"
 sed 's/\r$//; s/^/  | /' "$DESTUNIX/DEMO.LOG" 2>/dev/null || echo "  (no log)"
 exit "${rc:-1}"
