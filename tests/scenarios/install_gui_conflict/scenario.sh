@@ -1,0 +1,15 @@
+# The version-conflict dialog opened by the program itself in an
+# interactive run: Keep leaves the existing file, Install puts the older
+# file in.  The section does without its progress window, whose title
+# would be taken for the dialog's.
+cp "$BUILDX/ver_4001.exe" "$APP/V4001.DLL"
+cp "$BUILDX/ver_4002.exe" "$DEST/KEEP.DLL"
+cp "$BUILDX/ver_4002.exe" "$DEST/TAKE.DLL"
+run_robot "$SCEN_DIR/answers.txt" "-d=$WDEST"
+expect_rc 0
+cmp -s "$BUILDX/ver_4002.exe" "$DEST/KEEP.DLL" || fail "KEEP.DLL was replaced"
+cmp -s "$APP/V4001.DLL" "$DEST/TAKE.DLL" || fail "TAKE.DLL was not installed"
+U=${WDEST^^}
+expect_line "$DEST/GUI.LOG" "$U\\TAKE.DLL, S"
+expect_no_grep "$DEST/GUI.LOG" 'KEEP\.DLL'
+ls "$DEST" | grep -i '^_VS' >/dev/null && fail "temporary copies left: $(ls "$DEST")"
