@@ -13,3 +13,13 @@ U=${WDEST^^}
 expect_line "$DEST/GUI.LOG" "$U\\TAKE.DLL, S"
 expect_no_grep "$DEST/GUI.LOG" 'KEEP\.DLL'
 ls "$DEST" | grep -i '^_VS' >/dev/null && fail "temporary copies left: $(ls "$DEST")"
+
+# Exit, confirmed at 1055: nothing more is installed and the run fails.
+cp "$BUILDX/ver_4002.exe" "$DEST/TAKE.DLL"
+rm -f "$DEST/GUI.LOG"
+run_robot "$SCEN_DIR/exit.txt" "-d=$WDEST"
+expect_rc 1
+cmp -s "$BUILDX/ver_4002.exe" "$DEST/KEEP.DLL" || fail "Exit: KEEP.DLL was replaced"
+cmp -s "$BUILDX/ver_4002.exe" "$DEST/TAKE.DLL" || fail "Exit: TAKE.DLL was installed after Exit"
+expect_no_grep "$DEST/GUI.LOG" 'DLL, S'
+ls "$DEST" | grep -i '^_VS' >/dev/null && fail "Exit: temporary copies left: $(ls "$DEST")"
