@@ -100,6 +100,10 @@ static UINT fnLoadVersionBlock(const char *lpszFile, BOOL bSource, void **lplpBl
     *lpdwSize = GetFileVersionInfoSizeA(lpszFile, &dwHandle);
     if (*lpdwSize == 0) {
         DWORD dwError = GetLastError();
+        /* Windows 9x answers "file not found" for a file that is there but
+           has no version resource; NT answers 1812.  Both mean no resource. */
+        if (dwError == ERROR_FILE_NOT_FOUND && fnFileExists(lpszFile))
+            dwError = ERROR_RESOURCE_DATA_NOT_FOUND;
         *lpdwError = dwError;
         fnDebugTrace("fnCmpFileVersionInfo",
                      bSource ? "GetFileVersionInfoSize error %lu!\nlpszSourceFS=%s"
