@@ -264,11 +264,10 @@ int fnParseCopyLine(HWND hWnd, const char *lpszLine, IFStruct *lpIF, int *lpnCon
         fnBadField("code field of more than four letters", lpszLine);
         return CL_BAD;
     }
-    if (strlen(f.szDesc) > DESC_MAX) {
-        fnBadField("description too long", lpszLine);
-        return CL_BAD;
-    }
-    fnStrCopy(lpIF->szDescription, f.szDesc);
+    /* The description is only shown: a longer one is cut, never refused. */
+    if (!fnStrCopy(lpIF->szDescription, f.szDesc))
+        fnDebugTrace("fnParseCopyLine", "Description cut to %u characters:\n%.300s",
+                     (UINT)DESC_MAX, lpszLine);
     if (!fnSetPaths(&f, lpszLine, FALSE, lpIF))
         return CL_BAD;
     fnSetDisk(f.szDisk, lpIF);

@@ -350,10 +350,10 @@ BOOL fnTestFreeSpace(HWND hWnd, const char *lpszPath, DWORD dwNeeded, DWORD dwMi
                  szDrive, (unsigned long)dwFree, (unsigned long)dwNeeded,
                  (unsigned long)dwMinimum);
     UINT uStyle = MB_OKCANCEL | MB_ICONQUESTION | MB_TASKMODAL;
-    /* Quiet: a short Windows drive ends the run; above the minimum the
-       install goes on, as OK would. */
+    /* Quiet: a short Windows drive, or one above the minimum, takes OK
+       (the box's default) and the install goes on. */
     if (bWinDrive)
-        return fnMessageBoxQ(IDCANCEL, IDS_WINDRIVESPACE, NULL, uStyle, szDrive,
+        return fnMessageBoxQ(IDOK, IDS_WINDRIVESPACE, NULL, uStyle, szDrive,
                              (unsigned long)dwFree, (unsigned long)dwNeeded) == IDOK;
     if (dwMinimum != dwNeeded && dwFree >= dwMinimum)
         return fnMessageBoxQ(IDOK, IDS_SPACEINSTALLANYWAY, NULL, uStyle, szDrive,

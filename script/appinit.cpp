@@ -375,7 +375,8 @@ BOOL fnGetDestDir(HWND hWnd, UserInputStruct *lpUI)
 #define DEST_STOP    0
 #define DEST_AGAIN   (-1)   /* another directory is needed */
 
-/* The Windows drive: DEST_STOP when it is short and the user cancels. */
+/* The Windows drive: DEST_STOP when it is short and the user cancels.
+   Quiet runs take OK, the box's default, and go on. */
 static int fnTestWinDrive(const UserInputStruct *lpUI)
 {
     if (lpUI->dwWinSpaceNeeded == 0)
@@ -385,8 +386,7 @@ static int fnTestWinDrive(const UserInputStruct *lpUI)
         return DEST_OK;
     char szDrive[KSTL8_PATH];
     fnGetDriveName(g_szWinDir, szDrive, sizeof(szDrive));
-    /* Quiet: the run ends rather than installing onto a full Windows drive. */
-    int nAnswer = fnMessageBoxQ(IDCANCEL, IDS_WINDRIVESPACE, NULL,
+    int nAnswer = fnMessageBoxQ(IDOK, IDS_WINDRIVESPACE, NULL,
                                 MB_OKCANCEL | MB_ICONQUESTION | MB_TASKMODAL, szDrive,
                                 (unsigned long)dwFree, (unsigned long)lpUI->dwWinSpaceNeeded);
     return nAnswer == IDOK ? DEST_OK : DEST_STOP;

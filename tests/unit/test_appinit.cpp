@@ -428,16 +428,20 @@ TEST_F(AppInitTest, EmptyDestinationPassesAtOnce)
     EXPECT_EQ(s_uCalls, 0u);
 }
 
-TEST_F(AppInitTest, WindowsDriveShortEndsAQuietRun)
+TEST_F(AppInitTest, QuietRunTakesOkForAShortWindowsDriveAndGoesOn)
 {
     m_ui.dwWinSpaceNeeded = 5000;
+    m_ui.dwDiskSpaceNeeded = 100;
     FakeFree({ 1000 });
-    EXPECT_EQ(fnTestDestDir(NULL, &m_ui), 0);
+    EXPECT_EQ(fnTestDestDir(NULL, &m_ui), 1);
     EXPECT_NE(Log().find("Message: The Windows drive (C:) has 1000 bytes of free disk space.  A "
                          "minimum of 5000 bytes is required. Press OK to try to install anyway, "
-                         "press Cancel to exit. (answer 2)"),
+                         "press Cancel to exit. (answer 1)"),
               std::string::npos)
         << Log();
+    /* After OK the destination drive is measured too. */
+    EXPECT_EQ(s_uCalls, 2u);
+    EXPECT_EQ(Count("The Windows drive (C:)"), 1u) << Log();
 }
 
 TEST_F(AppInitTest, MissingDestinationDriveEndsWithoutAskingAgain)

@@ -195,10 +195,17 @@ TEST_F(CopyListTest, InvalidCharactersAreReportedAndBad)
 TEST_F(CopyListTest, DescriptionKeepsAtMost79Characters)
 {
     IFStruct ifs;
-    std::string s79(79, 'd'), s80(80, 'd');
+    std::string s79(79, 'd');
     ASSERT_EQ(Parse(("1,X.DLL,X.DLL,N,N,N," + s79).c_str(), &ifs), CL_READ);
     EXPECT_EQ(std::string(ifs.szDescription), s79);
-    EXPECT_EQ(Parse(("1,X.DLL,X.DLL,N,N,N," + s80).c_str(), &ifs), CL_BAD);
+    /* Longer descriptions are display text: cut to 79, terminated, line kept. */
+    for (size_t cch : { (size_t)80, (size_t)81, (size_t)900 }) {
+        ASSERT_EQ(Parse(("1,X.DLL,X.DLL,N,N,N," + std::string(cch, 'e')).c_str(), &ifs),
+                  CL_READ)
+            << cch;
+        EXPECT_EQ(std::string(ifs.szDescription), std::string(79, 'e')) << cch;
+        EXPECT_STREQ(ifs.szDstFileName, "X.DLL") << "the rest of the line is read too";
+    }
 }
 
 TEST_F(CopyListTest, DiskFieldSetsPromptAndId)

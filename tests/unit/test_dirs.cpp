@@ -458,14 +458,16 @@ TEST_F(FreeSpaceTest, BelowTheMinimumAsksForAnotherDrive)
     EXPECT_EQ(Log().find("install anyway"), std::string::npos);
 }
 
-TEST_F(FreeSpaceTest, WindowsDriveShortEndsAQuietRun)
+TEST_F(FreeSpaceTest, QuietRunTakesOkForAShortWindowsDrive)
 {
     s_dwFakeFree = 1000;
-    EXPECT_FALSE(fnTestFreeSpace(NULL, "C:\\windows", 5000, 5000, TRUE));
+    EXPECT_TRUE(fnTestFreeSpace(NULL, "C:\\windows", 5000, 5000, TRUE));
     EXPECT_TRUE(Logged("Message: The Windows drive (C:) has 1000 bytes of free disk space.  A "
                        "minimum of 5000 bytes is required. Press OK to try to install anyway, "
-                       "press Cancel to exit. (answer 2)"))
+                       "press Cancel to exit. (answer 1)"))
         << Log();
+    /* The Windows-drive flag wins over the destination messages. */
+    EXPECT_EQ(Log().find("select another"), std::string::npos) << Log();
 }
 
 TEST_F(FreeSpaceTest, RealQueryOfTheTestDrive)
