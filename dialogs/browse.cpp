@@ -87,7 +87,10 @@ static BOOL fnBrowseFile(HWND hWndOwner, char *lpszDir, char *lpszFile, const ch
     ofn.nMaxFile = sizeof(szPath);
     ofn.lpstrInitialDir = lpszDir;
     ofn.lpstrTitle = lpszTitle;
-    ofn.Flags = OFN_EXPLORER | OFN_LONGNAMES | OFN_HIDEREADONLY | dwExtraFlags;
+    /* The picker would otherwise make the folder it shows the current
+       directory, even when cancelled, and relative names of the rest of
+       the run would resolve there. */
+    ofn.Flags = OFN_EXPLORER | OFN_LONGNAMES | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | dwExtraFlags;
     if (!GetOpenFileNameA(&ofn))
         return FALSE;
     char szDir[KSTL8_PATH], szFile[KSTL8_PATH];

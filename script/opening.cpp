@@ -4,6 +4,7 @@
 #include "../startup/startup.h"
 #include "reader.h"
 #include "macro.h"
+#include "../process/process.h"
 #include <string.h>
 #include <stdlib.h>
 
@@ -15,6 +16,7 @@ static BOOL fnIsYes(const char *lpszValue)
 char g_szConfigExitMsg[1024];
 char g_szConfigExitExec[260];
 char g_szConfigRestartMsg[1024];
+BOOL g_bConfigRestart;
 
 static BOOL fnBackUpMethodKey(const char *lpszValue)
 {
@@ -50,8 +52,6 @@ static void fnOnExitKey(const char *lpszLine, const char *lpszValue)
     }
 }
 
-/* FIXME: Restart arrives with the program runner; it is read and passed
-   over. */
 static BOOL fnConfigKey(const char *lpszLine, const char *lpszKey, char *lpszValue,
                         size_t cchValue)
 {
@@ -90,18 +90,40 @@ static BOOL fnConfigKey(const char *lpszLine, const char *lpszKey, char *lpszVal
         fnOnExitKey(lpszLine, lpszValue);
     } else if (fnStrCmpI(lpszKey, "StayHome") == 0) {
         g_bStayHome = fnIsYes(lpszValue);
+    } else if (fnStrCmpI(lpszKey, "Restart") == 0) {
+        g_bConfigRestart = fnIsYes(lpszValue);
     } else {
-        return fnStrCmpI(lpszKey, "Restart") == 0;
+        return FALSE;
     }
     return TRUE;
 }
 
+/* Restart=Y: the install runs from a temporary copy and this run ends.
+   The copy itself (-t) goes on. */
+static int fnConfigRestart(HWND hWnd)
+{
+    if (!g_bConfigRestart)
+        return SECTION_GOON;
+    if (g_bTempExec || !g_szOwnPath[0]) {
+        fnDebugTrace("fnReadConfig", "Restart passed over: g_bTempExec=%d, g_szOwnPath=%s",
+                     g_bTempExec, g_szOwnPath);
+        return SECTION_GOON;
+    }
+    /* The copy must not take this ending instance for a previous one and
+       rename itself: the main window loses the title it is found by. */
+    if (hWnd)
+        SetWindowTextA(hWnd, "");
+    if (!fnReloadExec(g_szOwnPath))
+        return SECTION_STOP;
+    return CONFIG_RESTARTED;
+}
+
 int fnReadConfig(HWND hWnd, char *lpszText)
 {
-    (void)hWnd;
     char *p = fnLocateSection(lpszText, "[Config]");
     g_bMustRestart = FALSE;
     g_bStayHome = FALSE;
+    g_bConfigRestart = FALSE;
     g_szConfigExitMsg[0] = g_szConfigExitExec[0] = g_szConfigRestartMsg[0] = '\0';
     char szLine[KSTL8_LINE];
     while (p && (p = fnGetSectionLine(p, szLine, sizeof(szLine))) != NULL) {
@@ -110,9 +132,11 @@ int fnReadConfig(HWND hWnd, char *lpszText)
         char szKey[KSTL8_SHORT];
         char szValue[KSTL8_PATH];
         if (!fnGetParam(szLine, 0, szKey, sizeof(szKey))) {
-            /* A bare StayHome sets the option and ends the reading. */
+            /* A bare StayHome or Restart sets the option and ends the reading. */
             if (fnStrCmpI(szLine, "StayHome") == 0)
                 g_bStayHome = TRUE;
+            else if (fnStrCmpI(szLine, "Restart") == 0)
+                g_bConfigRestart = TRUE;
             break;
         }
         fnGetParam(szLine, 1, szValue, sizeof(szValue));
@@ -125,5 +149,5 @@ int fnReadConfig(HWND hWnd, char *lpszText)
         g_szLogFile[0] = '\0';
         fnStartLog(szName);
     }
-    return SECTION_GOON;
+    return fnConfigRestart(hWnd);
 }

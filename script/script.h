@@ -106,12 +106,16 @@ void fnEndInfSection(HWND hWndStatus, HCURSOR hCursor);
 /* ---- opening.cpp: [Config], [Install Options], [Signon] ---- */
 #define CONFIG_RESTARTED 8
 #define OPTIONS_EXIT     116
+/* 1 go on; 8 the install goes on in a temporary copy (Restart), this run
+   ends; 2 that copy could not be made or started. */
 int fnReadConfig(HWND hWnd, char *lpszText);
 /* What [Config] sets for the end of the run; the walk copies it into its
    UserInputStruct. */
 extern char g_szConfigExitMsg[1024];
 extern char g_szConfigExitExec[260];
 extern char g_szConfigRestartMsg[1024];
+/* Restart: the install runs from a temporary copy of the program. */
+extern BOOL g_bConfigRestart;
 
 /* ---- options.cpp: [Install Options], [Signon], [Info] ---- */
 struct InstallOptionsStruct;

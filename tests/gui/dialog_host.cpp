@@ -12,7 +12,14 @@
  *   dialog_host [-q] install SRCDIR SRCNAME DSTDIR DSTNAME CODES
  *       one file through the install engine; CODES are the letters of
  *       install mode, copy mode and exist action (NNN); the exit code is
- *       the engine's result plus 10 times g_uOnExit. */
+ *       the engine's result plus 10 times g_uOnExit.
+ *   dialog_host [-q] sourcedisk LABEL FILE LOCATION     (dialog 5; the
+ *       location and file it leaves go to DISK.OUT)
+ *   dialog_host [-q] scfolder PARENT FOLDER LABEL       (dialog 22; the
+ *       folder it leaves goes to SCFOLDER.OUT)
+ *   dialog_host floatinfo POSITION CAPTION MESSAGE [BUTTON]
+ *       (window 33 until it ends; the work area goes to FLOAT.OUT and the
+ *       exit code is 1 once the window is gone) */
 #include "dialogs/dialogs.h"
 #include "shell/shell.h"
 #include "startup/startup.h"
@@ -146,6 +153,64 @@ static int fnRunInstall(char **argv)
     return nResult + 10 * (int)g_uOnExit;
 }
 
+/* ---- source disk, shortcut folder and floating information ---- */
+
+static int fnRunSourceDisk(char **argv)
+{
+    SourceDiskStruct disk;
+    memset(&disk, 0, sizeof(disk));
+    fnStrCopy(disk.szLabel, argv[0]);
+    fnStrCopy(g_szDiskFile, argv[1]);
+    fnStrCopy(g_szDiskLocation, argv[2]);
+    int nResult = (int)fnDialogBox(NULL, IDD_SOURCEDISK, SourceDiskDlgProc, (LPARAM)&disk);
+    fnAppendLine("DISK.OUT", TRUE, "location=%s", g_szDiskLocation);
+    fnAppendLine("DISK.OUT", TRUE, "file=%s", g_szDiskFile);
+    return nResult;
+}
+
+static int fnRunShortcutFolder(char **argv)
+{
+    ShortcutFolderStruct sc;
+    memset(&sc, 0, sizeof(sc));
+    fnStrCopy(sc.szParent, argv[0]);
+    fnStrCopy(sc.szFolder, argv[1]);
+    fnStrCopy(sc.szLabel, argv[2]);
+    int nResult = (int)fnDialogBox(NULL, IDD_SCFOLDER, ShortcutFolderDlgProc, (LPARAM)&sc);
+    fnAppendLine("SCFOLDER.OUT", TRUE, "folder=%s", sc.szFolder);
+    return nResult;
+}
+
+/* The window is modeless: it is shown, and the host waits until it has
+   destroyed itself. */
+static int fnRunFloatInfo(int argc, char **argv)
+{
+    static FloatInfoStruct info;
+    info.uPosition = (UINT)atoi(argv[0]);
+    fnStrCopy(info.szCaption, argv[1]);
+    fnStrCopy(info.szMessage, argv[2]);
+    if (argc > 3)
+        fnStrCopy(info.szButton, argv[3]);
+    RECT rcWork;
+    if (!fnGetWorkArea(&rcWork))
+        return 255;
+    fnAppendLine("FLOAT.OUT", TRUE, "work=%ld %ld %ld %ld", rcWork.left, rcWork.top,
+                 rcWork.right, rcWork.bottom);
+    HWND hDlg = CreateDialogParamA(g_hInstance, MAKEINTRESOURCEA(IDD_FLOATINFO), NULL,
+                                   FloatInfoDlgProc, (LPARAM)&info);
+    if (!hDlg)
+        return 254;
+    ShowWindow(hDlg, SW_SHOWNOACTIVATE);
+    /* A thread timer wakes the loop to see that the window has gone. */
+    SetTimer(NULL, 0, 100, NULL);
+    MSG msg;
+    while (IsWindow(hDlg) && GetMessageA(&msg, NULL, 0, 0) > 0)
+        if (!IsDialogMessageA(hDlg, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    return IsWindow(hDlg) ? 0 : 1;
+}
+
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
 {
     g_hInstance = hInstance;
@@ -195,5 +260,12 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
         return fnRunConflict(argv + i);
     if (strcmp(lpszCmd, "install") == 0 && i + 4 < argc)
         return fnRunInstall(argv + i);
+    /* source disk, shortcut folder, floating information */
+    if (strcmp(lpszCmd, "sourcedisk") == 0 && i + 2 < argc)
+        return fnRunSourceDisk(argv + i);
+    if (strcmp(lpszCmd, "scfolder") == 0 && i + 2 < argc)
+        return fnRunShortcutFolder(argv + i);
+    if (strcmp(lpszCmd, "floatinfo") == 0 && i + 2 < argc)
+        return fnRunFloatInfo(argc - i, argv + i);
     return 255;
 }
