@@ -48,6 +48,8 @@ static BOOL fnBlockHolds(const unsigned char *lpBlock, size_t cbBlock, const cha
     return FALSE;
 }
 
+PFNFINDREADFILE g_pfnFindReadFile = ReadFile;
+
 int fnFindStringInFile(const char *lpszFile, const char *lpszText, BOOL bIgnoreCase)
 {
     size_t cchText = strlen(lpszText);
@@ -67,7 +69,12 @@ int fnFindStringInFile(const char *lpszFile, const char *lpszText, BOOL bIgnoreC
     for (;;) {
         DWORD cbRead = 0;
         memset(lpBlock, 0, FIND_BLOCK + 2);
-        if (!ReadFile(hFile, lpBlock, FIND_BLOCK, &cbRead, NULL) || cbRead == 0)
+        if (!g_pfnFindReadFile(hFile, lpBlock, FIND_BLOCK, &cbRead, NULL)) {
+            /* A file that cannot be read is not a file without the text. */
+            nCode = FIND_OPENFAILED;
+            break;
+        }
+        if (cbRead == 0)
             break;
         if (fnBlockHolds(lpBlock, cbRead, lpszText, cchText, bIgnoreCase)) {
             nCode = FIND_FOUND;

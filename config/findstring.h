@@ -14,6 +14,10 @@
 
 #define FIND_BLOCK      65500   /* bytes read per block */
 
+/* The block reader of the search; tests put a failing one here, since a
+   read that fails after the open cannot be staged under Wine. */
+typedef BOOL(WINAPI *PFNFINDREADFILE)(HANDLE, LPVOID, DWORD, LPDWORD, LPOVERLAPPED);
+extern PFNFINDREADFILE g_pfnFindReadFile;
 /* Search lpszFile for lpszText; a FIND_* code. */
 int fnFindStringInFile(const char *lpszFile, const char *lpszText, BOOL bIgnoreCase);
 /* The lines of a section: 1 go on, 2 a line's outcome ends the install,

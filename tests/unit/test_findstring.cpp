@@ -23,6 +23,33 @@ protected:
     }
 };
 
+/* Fails every read after the first block. */
+static int s_nReads;
+static BOOL WINAPI fnReadOnceThenFail(HANDLE h, LPVOID lp, DWORD cb, LPDWORD lpcb, LPOVERLAPPED lpo)
+{
+    if (s_nReads++ > 0) {
+        SetLastError(ERROR_LOCK_VIOLATION);
+        return FALSE;
+    }
+    return ReadFile(h, lp, cb, lpcb, lpo);
+}
+
+TEST_F(FindStringTest, AReadFailureIsNotANotFound)
+{
+    std::string body(FIND_BLOCK + 1000, 'x');
+    std::string file = Path("unreadable.bin");
+    ASSERT_TRUE(ktest::WriteFileText(file, body + "NEEDLE"));
+    g_pfnFindReadFile = fnReadOnceThenFail;
+    s_nReads = 0;
+    int nCode = fnFindStringInFile(file.c_str(), "NEEDLE", FALSE);
+    s_nReads = 0;
+    int nInFirst = fnFindStringInFile(file.c_str(), "xx", FALSE);
+    g_pfnFindReadFile = ReadFile;
+    EXPECT_EQ(nCode, FIND_OPENFAILED);
+    EXPECT_EQ(nInFirst, FIND_FOUND);
+    EXPECT_EQ(fnFindStringInFile(file.c_str(), "NEEDLE", FALSE), FIND_FOUND);
+}
+
 TEST_F(FindStringTest, TextAcrossTheBlockBoundaryIsFound)
 {
     /* "NEEDLE" starts 3 bytes before the end of the first block. */
