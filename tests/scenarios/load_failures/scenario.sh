@@ -21,7 +21,10 @@ pad = b"; " + b"x" * 1000 + b"\r\n"
 body = head + pad * 262
 open(sys.argv[1], "wb").write(body + b"[Exec]\r\n")
 PY
-run_setup -q "-d=$WDEST"
+rm -f "$TF"
+run_setup -q -v=3 "-d=$WDEST"
 expect_rc 0
 expect_line "$DEST/CUT.LOG" "[Registry]"
 expect_no_line "$DEST/CUT.LOG" "[Exec]"
+# The cut is not silent: the trace names it.
+expect_grep "$TF" 'KESTREL8.INF is cut at 262139 bytes
