@@ -46,3 +46,17 @@ inf "[AppInit]" "DefaultDir=$WDEST\\BAD" "Caption=" "[MakeDirs]" "X"
 run_setup -t 15 BADKEY.INF -q
 expect_rc 1
 [ -e "$DEST/BAD" ] && fail "a failed [AppInit] went on"
+
+# A log named by [AppInit] starts after that section: the later sections'
+# records are in it, under the log's header.  (The directories the set-up
+# step itself makes come before the log exists, so the directory section
+# of this script is kept out of it.)
+INF=APPLOG.INF
+inf "[AppInit]" "DefaultDir=$WDEST\\ALOG" "LogFile=$WDEST\\ALOG\\APP.LOG" "DirSection=[None]" \
+    "[MakeDirs]" "SUBDIR"
+rm -rf "$DEST/ALOG"
+run_setup APPLOG.INF -q
+expect_rc 0
+expect_line "$DEST/ALOG/APP.LOG" "[Kestrel8 Log]"
+expect_line "$DEST/ALOG/APP.LOG" "[MakeDirs]"
+expect_line "$DEST/ALOG/APP.LOG" "$WDEST\\ALOG\\SUBDIR, D"
