@@ -6,12 +6,12 @@
 # The middle part holds every byte value, 3,072 bytes in all.
 for _ in 1 2 3 4 5 6 7 8 9 10 11 12; do
   for i in $(seq 0 255); do printf "\\$(printf %03o "$i")"; done
-done > "$APP/PART2.BIN"
-[ "$(stat -c %s "$APP/PART2.BIN")" = 3072 ] || fail "PART2.BIN was not made"
+done > "$APP/PIECE2.BIN"
+[ "$(stat -c %s "$APP/PIECE2.BIN")" = 3072 ] || fail "PIECE2.BIN was not made"
 rm -f "$WTEMP"/_RJ*
 run_setup -q "-d=$WDEST"
 expect_rc 0
-cat "$APP/PART1.BIN" "$APP/PART2.BIN" "$APP/PART3.BIN" > "$WORK/joined.want"
+cat "$APP/PIECE1.BIN" "$APP/PIECE2.BIN" "$APP/PIECE3.BIN" > "$WORK/joined.want"
 cmp -s "$WORK/joined.want" "$DEST/JOINED.BIN" || fail "JOINED.BIN is not the three parts in order"
 expect_file "$DEST/AFTER.TXT"
 expect_line "$DEST/JOIN.LOG" "${WDEST^^}\\JOINED.BIN, N"
